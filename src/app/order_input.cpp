@@ -1,0 +1,207 @@
+#include "app/order_input.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+namespace lk63 {
+namespace {
+
+using nlohmann::json;
+
+constexpr long long kMinQuantity = 1;
+constexpr long long kMaxQuantity = 999999;
+
+std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+
+std::string OptionalText(const json& doc, const char* key) {
+    auto it = doc.find(key);
+    if (it == doc.end() || it->is_null()) return {};
+    if (!it->is_string()) throw TOrderError(std::string("\"") + key + "\": expected a text");
+    return it->get<std::string>();
+}
+
+// A whole number within the quantity bounds, as text ("007" stays "007").
+std::string QuantityText(const json& doc) {
+    auto it = doc.find("quantity");
+    if (it == doc.end() || it->is_null()) return "1";
+    std::string text;
+    long long value = 0;
+    if (it->is_number_integer()) {
+        value = it->get<long long>();
+        text = std::to_string(value);
+    } else if (it->is_string()) {
+        text = it->get<std::string>();
+        const char* end = text.data() + text.size();
+        const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || std::from_chars(text.data(), end, value).ptr != end) value = -1;
+    } else {
+        throw TOrderError("\"quantity\": expected a whole number from 1 to 999999");
+    }
+    if (value < kMinQuantity || value > kMaxQuantity)
+        throw TOrderError("\"quantity\": " + text + " is not a whole number from 1 to 999999");
+    return text;
+}
+
+std::vector<TOrderChoice> Choices(const json& doc, const char* key, TGroup group) {
+    std::vector<TOrderChoice> out;
+    auto it = doc.find(key);
+    if (it == doc.end() || it->is_null()) return out;
+    if (!it->is_array()) throw TOrderError(std::string("\"") + key + "\": expected an array");
+    const auto rows = static_cast<std::size_t>(TQuestionnaire::RowCount(group));
+    if (it->size() > rows)
+        throw TOrderError(std::string("\"") + key + "\": " + std::to_string(it->size()) +
+                          " entries, the group has " + std::to_string(rows) + " rows");
+    for (std::size_t i = 0; i < it->size(); ++i) {
+        const json& e = (*it)[i];
+        if (e.is_number_integer()) {
+            out.emplace_back(e.get<long long>());
+        } else if (e.is_string()) {
+            out.emplace_back(e.get<std::string>());
+        } else {
+            throw TOrderError("row " + RowName({group, static_cast<int>(i)}) +
+                              ": expected an option number or the option text");
+        }
+    }
+    return out;
+}
+
+// The offered entries as "N "text"" items, N being the option number.
+std::string OfferedList(const TOptionList& options, const std::vector<std::string>& offered) {
+    if (offered.empty()) return "nothing";
+    std::string out;
+    for (const std::string& text : offered) {
+        for (std::size_t i = 0; i < options.size(); ++i) {
+            if (options[i].Text != text) continue;
+            if (!out.empty()) out += ", ";
+            out += std::to_string(i) + " " + Quoted(text);
+            break;
+        }
+    }
+    return out;
+}
+
+void ApplyChoice(TQuestionnaire& q, TRowRef row, const TOrderChoice& choice) {
+    const TOptionList& options = q.OptionList(row.Group, row.Row);
+    const std::vector<std::string> offered = q.EditList(row.Group, row.Row);
+    const std::string where =
+        "row " + RowName(row) + " (" + std::string(TQuestionnaire::Caption(row.Group, row.Row)) + ")";
+
+    std::string text;
+    std::string asGiven;
+    if (const auto* n = std::get_if<long long>(&choice)) {
+        asGiven = "option " + std::to_string(*n);
+        if (*n < 0 || *n >= static_cast<long long>(options.size()))
+            throw TOrderError(where + ": there is no " + asGiven + "; offered: " +
+                              OfferedList(options, offered));
+        text = options[static_cast<std::size_t>(*n)].Text;
+        asGiven += " " + Quoted(text);
+    } else {
+        text = std::get<std::string>(choice);
+        asGiven = Quoted(text);
+        bool known = false;
+        for (const TOptionItem& o : options) known = known || o.Text == text;
+        if (!known)
+            throw TOrderError(where + ": unknown option " + asGiven + "; offered: " +
+                              OfferedList(options, offered));
+    }
+    for (std::size_t i = 0; i < offered.size(); ++i) {
+        if (offered[i] == text) {
+            q.CloseUp(row.Group, row.Row, static_cast<int>(i), true);
+            return;
+        }
+    }
+    throw TOrderError(where + ": " + asGiven + " is not offered after the choices above; offered: " +
+                      OfferedList(options, offered));
+}
+
+}  // namespace
+
+std::optional<TRowRef> ParseRowRef(std::string_view text) {
+    if (text.size() < 3 || text[1] != '.') return std::nullopt;
+    const char g = text[0];
+    if (g != '1' && g != '2') return std::nullopt;
+    int n = 0;
+    const char* first = text.data() + 2;
+    const char* last = text.data() + text.size();
+    if (*first == '0' || std::from_chars(first, last, n).ptr != last) return std::nullopt;
+    const TGroup group = g == '1' ? TGroup::Breaker : TGroup::Accessory;
+    if (n < 1 || n > TQuestionnaire::RowCount(group)) return std::nullopt;
+    return TRowRef{group, n - 1};
+}
+
+std::string RowName(TRowRef row) {
+    return std::string(row.Group == TGroup::Breaker ? "1." : "2.") + std::to_string(row.Row + 1);
+}
+
+TOrder ParseOrder(std::string_view text) {
+    json doc;
+    try {
+        doc = json::parse(text.begin(), text.end());
+    } catch (const json::parse_error& e) {
+        // The library's text names the byte position; keep its first line only.
+        std::string what = e.what();
+        throw TOrderError("invalid JSON: " + what.substr(0, what.find('\n')));
+    }
+    if (!doc.is_object()) throw TOrderError("expected a JSON object");
+    static const char* const kKeys[] = {"organisation", "address", "contact", "quantity",
+                                        "note", "breaker", "accessories"};
+    for (const auto& [key, value] : doc.items()) {
+        bool known = false;
+        for (const char* k : kKeys) known = known || key == k;
+        if (!known) throw TOrderError("unknown key " + Quoted(key));
+    }
+    TOrder order;
+    order.Organisation = OptionalText(doc, "organisation");
+    order.Address = OptionalText(doc, "address");
+    order.Contact = OptionalText(doc, "contact");
+    order.Note = OptionalText(doc, "note");
+    order.Quantity = QuantityText(doc);
+    order.Breaker = Choices(doc, "breaker", TGroup::Breaker);
+    order.Accessories = Choices(doc, "accessories", TGroup::Accessory);
+    return order;
+}
+
+std::string ReadOrderText(const std::string& path) {
+    if (path == "-") {
+        return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw TOrderError("cannot read " + path + ": " + std::strerror(errno));
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) throw TOrderError("cannot read " + path + ": " + std::strerror(errno));
+    return buffer.str();
+}
+
+void ApplyChoices(TQuestionnaire& q, const TOrder& order, std::optional<TRowRef> stopAt) {
+    auto apply = [&](TGroup group, const std::vector<TOrderChoice>& choices) {
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            const TRowRef row{group, static_cast<int>(i)};
+            if (stopAt && (row.Group > stopAt->Group ||
+                           (row.Group == stopAt->Group && row.Row >= stopAt->Row)))
+                return;
+            ApplyChoice(q, row, choices[i]);
+        }
+    };
+    apply(TGroup::Breaker, order.Breaker);
+    apply(TGroup::Accessory, order.Accessories);
+}
+
+void RequireComplete(const TQuestionnaire& q) {
+    for (TGroup group : {TGroup::Breaker, TGroup::Accessory}) {
+        for (int r = 0; r < TQuestionnaire::RowCount(group); ++r) {
+            if (q.Selection(group, r) < 0)
+                throw TOrderError("the questionnaire is incomplete: row " + RowName({group, r}) + " (" +
+                                  std::string(TQuestionnaire::Caption(group, r)) + ") is not chosen");
+        }
+    }
+}
+
+}  // namespace lk63

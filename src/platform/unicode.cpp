@@ -1,0 +1,101 @@
+#include "platform/unicode.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
+
+namespace lk63::platform {
+namespace {
+
+// Calls `f` for every code point of `text`; ill-formed sequences yield U+FFFD.
+template <typename F>
+void ForEachCodePoint(std::string_view text, F&& f) {
+    const auto* s = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto length = static_cast<std::int32_t>(text.size());
+    std::int32_t i = 0;
+    while (i < length) {
+        UChar32 c = 0;
+        U8_NEXT_OR_FFFD(s, i, length, c);
+        f(c);
+    }
+}
+
+template <typename F>
+void ForEachCodePoint(std::u16string_view text, F&& f) {
+    const auto* s = reinterpret_cast<const UChar*>(text.data());
+    const auto length = static_cast<std::int32_t>(text.size());
+    std::int32_t i = 0;
+    while (i < length) {
+        UChar32 c = 0;
+        U16_NEXT_OR_FFFD(s, i, length, c);
+        f(c);
+    }
+}
+
+void AppendUtf8(std::string& out, UChar32 c) {
+    std::uint8_t buffer[U8_MAX_LENGTH];
+    std::int32_t n = 0;
+    UBool error = false;
+    U8_APPEND(buffer, n, U8_MAX_LENGTH, c, error);
+    if (error) return;  // unreachable for code points coming from the decoders above
+    out.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(n));
+}
+
+template <typename Text>
+bool FoldedEqual(Text a, Text b) {
+    std::u32string fa, fb;
+    ForEachCodePoint(a, [&](UChar32 c) { fa.push_back(static_cast<char32_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT))); });
+    ForEachCodePoint(b, [&](UChar32 c) { fb.push_back(static_cast<char32_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT))); });
+    return fa == fb;
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    ForEachCodePoint(text, [&](UChar32 c) {
+        if (c <= 0xFFFF) {
+            out.push_back(static_cast<char16_t>(c));
+        } else {
+            out.push_back(static_cast<char16_t>(U16_LEAD(c)));
+            out.push_back(static_cast<char16_t>(U16_TRAIL(c)));
+        }
+    });
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    ForEachCodePoint(text, [&](UChar32 c) { AppendUtf8(out, c); });
+    return out;
+}
+
+std::size_t Utf8Length(std::string_view text) {
+    std::size_t n = 0;
+    ForEachCodePoint(text, [&](UChar32) { ++n; });
+    return n;
+}
+
+std::string Utf8Mid(std::string_view text, std::size_t first, std::size_t count) {
+    std::string out;
+    std::size_t index = 0;
+    ForEachCodePoint(text, [&](UChar32 c) {
+        if (index >= first && index - first < count) AppendUtf8(out, c);
+        ++index;
+    });
+    return out;
+}
+
+std::string Utf8ToLower(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    ForEachCodePoint(text, [&](UChar32 c) { AppendUtf8(out, u_tolower(c)); });
+    return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return FoldedEqual(a, b); }
+bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) { return FoldedEqual(a, b); }
+
+}  // namespace lk63::platform
