@@ -1,0 +1,50 @@
+#pragma once
+// Shaping a line into the glyph ids of the resolved font file, in visual
+// order, with advances in thousandths of an em and the characters each glyph
+// stands for.
+
+#include "platform/fonts/font_key.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace lk63::platform {
+
+struct TShapedGlyph {
+    std::uint16_t GlyphId = 0;   // 0 is the font's missing glyph
+    int Advance = 0;             // nominal advance (no kerning), 1/1000 em
+    std::uint32_t Cluster = 0;   // UTF-16 index of the cluster's first unit in the line
+    std::uint32_t ClusterLength = 0;  // UTF-16 units of that cluster
+
+    bool operator==(const TShapedGlyph&) const = default;
+};
+
+class TFreeTypeFace;
+struct TShaperFont;
+
+// One per PDF font; it keeps the opened face between lines. An instance is
+// not safe for concurrent use; separate instances are independent.
+class TShaper {
+public:
+    explicit TShaper(const TFontKey& font);
+    ~TShaper();
+    TShaper(const TShaper&) = delete;
+    TShaper& operator=(const TShaper&) = delete;
+
+    // False when no font file could be found or opened; Shape then gives no glyphs.
+    bool HasFont() const;
+
+    // Bidi levels with paragraph level 1 when `rightToLeft`, else 0; each run
+    // of one direction and script shaped on its own with the whole line as
+    // context. Kerning is left out: a PDF font has one width per glyph.
+    // Empty text gives no glyphs; a character the font lacks gives glyph 0;
+    // unpaired surrogates shape as U+FFFD.
+    std::vector<TShapedGlyph> Shape(std::u16string_view line, bool rightToLeft);
+
+private:
+    std::unique_ptr<TShaperFont> FFont;
+};
+
+}  // namespace lk63::platform

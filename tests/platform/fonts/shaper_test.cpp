@@ -1,0 +1,167 @@
+#include "platform/fonts/shaper.h"
+
+#include "platform/fonts/free_type_oracle.h"
+#include "platform/unicode.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+#include <string>
+
+namespace lk63::platform {
+namespace {
+
+const TFontKey kArial{"Arial", false, false};
+const TFontKey kArialBold{"Arial", true, false};
+
+struct TPlainCase {
+    TFontKey Font;
+    std::u16string Line;
+    bool RightToLeft;
+};
+
+void PrintTo(const TPlainCase& c, std::ostream* out) {
+    *out << c.Font.Family << (c.Font.Bold ? " bold" : "") << " \"" << Utf16ToUtf8(c.Line) << "\""
+         << (c.RightToLeft ? " rtl" : "");
+}
+
+class ShaperPlainTest : public testing::TestWithParam<TPlainCase> {};
+
+// Latin and Cyrillic: one glyph per character in logical order, the glyph
+// FreeType maps the character to, its unkerned advance (AV and To have kerning
+// pairs in the font) and a one-unit cluster.
+TEST_P(ShaperPlainTest, OneGlyphPerCharacterInOrder) {
+    const TPlainCase& c = GetParam();
+    const test::TFreeTypeOracle oracle(c.Font);
+    TShaper shaper(c.Font);
+    ASSERT_TRUE(shaper.HasFont());
+    const auto glyphs = shaper.Shape(c.Line, c.RightToLeft);
+    ASSERT_EQ(glyphs.size(), c.Line.size());
+    for (std::size_t k = 0; k < glyphs.size(); ++k) {
+        SCOPED_TRACE("glyph " + std::to_string(k));
+        EXPECT_EQ(glyphs[k].GlyphId, oracle.GlyphOf(c.Line[k]));
+        EXPECT_NE(glyphs[k].GlyphId, 0);
+        EXPECT_EQ(glyphs[k].Advance, std::lround(oracle.AdvanceAtEm(c.Line[k], 1000)));
+        EXPECT_EQ(glyphs[k].Cluster, k);
+        EXPECT_EQ(glyphs[k].ClusterLength, 1u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ShaperPlainTest,
+    testing::Values(TPlainCase{kArial, u"AVATAR To Wa", false}, TPlainCase{kArial, u"Опросный лист", false},
+                    TPlainCase{kArial, u"ЛК63-19-2500S, 3P; TK71", false},
+                    TPlainCase{kArialBold, u"Наименование организации:", false},
+                    // Left-to-right text in a right-to-left memo keeps its order.
+                    TPlainCase{kArial, u"Иванов Иван", true}, TPlainCase{kArial, u"AVATAR", true}));
+
+// Clusters of the glyphs, left to right on the page.
+std::vector<std::uint32_t> VisualClusters(const std::vector<TShapedGlyph>& glyphs) {
+    std::vector<std::uint32_t> clusters;
+    for (const auto& glyph : glyphs) clusters.push_back(glyph.Cluster);
+    return clusters;
+}
+
+struct TOrderCase {
+    std::u16string Line;
+    bool RightToLeft;
+    std::vector<std::uint32_t> Clusters;
+};
+
+void PrintTo(const TOrderCase& c, std::ostream* out) {
+    *out << '"' << Utf16ToUtf8(c.Line) << '"' << (c.RightToLeft ? " rtl" : "");
+}
+
+class ShaperOrderTest : public testing::TestWithParam<TOrderCase> {};
+
+TEST_P(ShaperOrderTest, GlyphsComeInVisualOrderWithTheirCharacters) {
+    const TOrderCase& c = GetParam();
+    const test::TFreeTypeOracle oracle(kArial);
+    TShaper shaper(kArial);
+    const auto glyphs = shaper.Shape(c.Line, c.RightToLeft);
+    EXPECT_EQ(VisualClusters(glyphs), c.Clusters);
+    for (const auto& glyph : glyphs) {
+        EXPECT_EQ(glyph.ClusterLength, 1u);
+        EXPECT_EQ(glyph.GlyphId, oracle.GlyphOf(c.Line[glyph.Cluster])) << "cluster " << glyph.Cluster;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directions, ShaperOrderTest,
+    testing::Values(
+        // Hebrew alone reads right to left whatever the memo's direction.
+        TOrderCase{u"שלום", false, {3, 2, 1, 0}}, TOrderCase{u"שלום", true, {3, 2, 1, 0}},
+        // The spaces between Latin and Hebrew take the memo's direction.
+        TOrderCase{u"abc שלום def", false, {0, 1, 2, 3, 7, 6, 5, 4, 8, 9, 10, 11}},
+        TOrderCase{u"שלום abc", true, {5, 6, 7, 4, 3, 2, 1, 0}},
+        // Digits stay left to right and, after Hebrew, join its run.
+        TOrderCase{u"שלום 12", false, {5, 6, 4, 3, 2, 1, 0}},
+        TOrderCase{u"ש 12 ל", true, {5, 4, 2, 3, 1, 0}},
+        // A full stop at the end of a right-to-left memo goes to its left end.
+        TOrderCase{u"Иванов И. И.", true, {11, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        // Latin, Cyrillic and Greek are separate script runs in one direction.
+        TOrderCase{u"aб γd", false, {0, 1, 2, 3, 4}}));
+
+TEST(Shaper, SurrogatePairIsOneClusterOfTwoUnits) {
+    TShaper shaper(kArial);
+    const auto glyphs = shaper.Shape(u"a\U0001F600b", false);
+    ASSERT_EQ(glyphs.size(), 3u);
+    EXPECT_EQ(glyphs[1].GlyphId, 0);  // Arial has no emoji
+    EXPECT_EQ(glyphs[1].Cluster, 1u);
+    EXPECT_EQ(glyphs[1].ClusterLength, 2u);
+    EXPECT_GT(glyphs[1].Advance, 0);
+    EXPECT_EQ(glyphs[2].Cluster, 3u);
+    EXPECT_EQ(glyphs[2].ClusterLength, 1u);
+}
+
+TEST(Shaper, MissingCharactersMapToGlyphZero) {
+    TShaper shaper(kArial);
+    const auto glyphs = shaper.Shape(u"中文", false);
+    ASSERT_EQ(glyphs.size(), 2u);
+    for (const auto& glyph : glyphs) EXPECT_EQ(glyph.GlyphId, 0);
+    EXPECT_EQ(VisualClusters(glyphs), (std::vector<std::uint32_t>{0, 1}));
+}
+
+TEST(Shaper, LoneSurrogateShapesAsReplacementCharacter) {
+    const test::TFreeTypeOracle oracle(kArial);
+    TShaper shaper(kArial);
+    const auto glyphs = shaper.Shape(std::u16string{u'a', char16_t(0xD800), u'b'}, false);
+    ASSERT_EQ(glyphs.size(), 3u);
+    EXPECT_EQ(glyphs[1].GlyphId, oracle.GlyphOf(0xFFFD));
+    EXPECT_EQ(glyphs[1].Cluster, 1u);
+    EXPECT_EQ(glyphs[1].ClusterLength, 1u);
+}
+
+// A base letter with a combining accent has no precomposed form in Cyrillic:
+// two glyphs that both stand for the two units.
+TEST(Shaper, CombiningMarkSharesTheClusterOfItsBase) {
+    TShaper shaper(kArial);
+    const auto glyphs = shaper.Shape(u"ае\u0301ж", false);
+    ASSERT_GE(glyphs.size(), 3u);
+    EXPECT_EQ(glyphs.front().Cluster, 0u);
+    EXPECT_EQ(glyphs.back().Cluster, 3u);
+    for (std::size_t k = 1; k + 1 < glyphs.size(); ++k) {
+        EXPECT_EQ(glyphs[k].Cluster, 1u);
+        EXPECT_EQ(glyphs[k].ClusterLength, 2u);
+    }
+}
+
+TEST(Shaper, EmptyTextGivesNoGlyphs) {
+    TShaper shaper(kArial);
+    EXPECT_TRUE(shaper.Shape(u"", false).empty());
+    EXPECT_TRUE(shaper.Shape(u"", true).empty());
+}
+
+TEST(Shaper, SameLineShapesTheSameEveryTime) {
+    const std::u16string mixed = u"ООО «Ромашка» שלום (1) abc";
+    TShaper first(kArial);
+    const auto expected = first.Shape(mixed, false);
+    first.Shape(u"שלום", true);  // state left by a right-to-left line must not leak
+    EXPECT_EQ(first.Shape(mixed, false), expected);
+    TShaper second(kArial);
+    EXPECT_EQ(second.Shape(mixed, false), expected);
+}
+
+}  // namespace
+}  // namespace lk63::platform
