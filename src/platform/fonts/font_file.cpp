@@ -47,6 +47,7 @@ std::optional<TFontFile> Match(const TFontKey& key) {
 // configuration; nothing of ours holds them. Defined here so that every
 // program that looks up fonts gets it.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 #endif
 
 std::optional<TFontFile> ResolveFontFile(const TFontKey& key) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <utility>
 
 namespace lk63::platform {
 namespace {
@@ -102,6 +103,24 @@ INSTANTIATE_TEST_SUITE_P(
         TOrderCase{u"Иванов И. И.", true, {11, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
         // Latin, Cyrillic and Greek are separate script runs in one direction.
         TOrderCase{u"aб γd", false, {0, 1, 2, 3, 4}}));
+
+// DejaVu Sans forms ligatures of f with i and l: one glyph for two or three
+// characters, its cluster covering all of them.
+TEST(Shaper, LigatureCoversItsCharacters) {
+    const TFontKey dejaVu{"DejaVu Sans", false, false};
+    const test::TFreeTypeOracle oracle(dejaVu);
+    TShaper shaper(dejaVu);
+    const auto glyphs = shaper.Shape(u"a file, baffle", false);
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> clusters;
+    for (const auto& glyph : glyphs) clusters.emplace_back(glyph.Cluster, glyph.ClusterLength);
+    using C = std::pair<std::uint32_t, std::uint32_t>;
+    EXPECT_EQ(clusters, (std::vector<C>{{0, 1}, {1, 1}, {2, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {9, 1},
+                                        {10, 3}, {13, 1}}));
+    ASSERT_EQ(glyphs.size(), clusters.size());
+    EXPECT_NE(glyphs[2].GlyphId, oracle.GlyphOf(u'f'));
+    EXPECT_NE(glyphs[2].GlyphId, 0);
+    EXPECT_EQ(glyphs[3].GlyphId, oracle.GlyphOf(u'l'));
+}
 
 TEST(Shaper, SurrogatePairIsOneClusterOfTwoUnits) {
     TShaper shaper(kArial);
