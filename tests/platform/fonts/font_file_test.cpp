@@ -1,5 +1,7 @@
 #include "platform/fonts/font_file.h"
 
+#include "platform/fonts/font_key_print.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +14,8 @@ struct TResolveCase {
     const char* FileName;
     const char* Family;
 };
+
+void PrintTo(const TResolveCase& c, std::ostream* out) { PrintTo(c.Key, out); }
 
 class ResolveFontFileTest : public testing::TestWithParam<TResolveCase> {};
 

@@ -1,6 +1,7 @@
 #include "platform/fonts/outline_metrics.h"
 
 #include "platform/fonts/font_file.h"
+#include "platform/fonts/font_key_print.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@ struct TMetricsCase {
     int Weight;
     int ItalicAngle;
 };
+
+void PrintTo(const TMetricsCase& c, std::ostream* out) { PrintTo(c.Font, out); }
 
 class OutlineMetricsTest : public testing::TestWithParam<TMetricsCase> {};
 

@@ -1,5 +1,6 @@
 #include "platform/fonts/shaper.h"
 
+#include "platform/fonts/font_key_print.h"
 #include "platform/fonts/free_type_oracle.h"
 #include "platform/unicode.h"
 
@@ -23,7 +24,8 @@ struct TPlainCase {
 };
 
 void PrintTo(const TPlainCase& c, std::ostream* out) {
-    *out << c.Font.Family << (c.Font.Bold ? " bold" : "") << " \"" << Utf16ToUtf8(c.Line) << "\""
+    PrintTo(c.Font, out);
+    *out << " \"" << Utf16ToUtf8(c.Line) << "\""
          << (c.RightToLeft ? " rtl" : "");
 }
 

@@ -1,5 +1,6 @@
 #include "platform/fonts/text_measurer.h"
 
+#include "platform/fonts/font_key_print.h"
 #include "platform/fonts/free_type_oracle.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,11 @@ struct TEmCase {
     TFontKey Font;
     int Em;
 };
+
+void PrintTo(const TEmCase& c, std::ostream* out) {
+    PrintTo(c.Font, out);
+    *out << " em " << c.Em;
+}
 
 class TextMeasurerEmTest : public testing::TestWithParam<TEmCase> {};
 
