@@ -1,0 +1,55 @@
+#include "report/report.h"
+
+#include "report/data_set.h"
+#include "report/wide_strings.h"
+
+namespace lk63 {
+
+TrpReport::TrpReport() = default;
+TrpReport::~TrpReport() = default;
+
+TrpDataSet* TrpReport::GetDataset(std::string_view alias) const {
+    const TrpDataSetItem* item = datasets_.Find(alias);
+    return item ? item->DataSet() : nullptr;
+}
+
+void TrpReport::DefineProperties(TPropertyList& list) {
+    TrpComponent::DefineProperties(list);
+    list.Text("Version", Version);
+    list.Text("ScriptLanguage", ScriptLanguage);
+    list.Text("ScriptText", [this] { return JoinLines(ScriptText); },
+              [this](std::string v) { ScriptText = SplitLines(v); });
+    list.Text("DataSetName", [this] { return DataSetName(); },
+              [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
+    list.Reference("DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
+                   [this](TrpComponent* c) {
+                       auto* d = dynamic_cast<TrpDataSet*>(c);
+                       if (c && !d) return false;
+                       SetDataSet(d);
+                       return true;
+                   });
+    list.Text("Style", Style);
+    list.Boolean("EngineOptions.ConvertNulls", EngineOptions.ConvertNulls);
+    list.Boolean("EngineOptions.DoublePass", EngineOptions.DoublePass);
+    list.Integer("EngineOptions.MaxMemSize", EngineOptions.MaxMemSize);
+    list.Boolean("EngineOptions.PrintIfEmpty", EngineOptions.PrintIfEmpty);
+    list.Enum("EngineOptions.NewSilentMode", kSilentModeNames, EngineOptions.NewSilentMode);
+    list.Text("EngineOptions.TempDir", EngineOptions.TempDir);
+    list.Boolean("EngineOptions.UseFileCache", EngineOptions.UseFileCache);
+    list.Boolean("EngineOptions.IgnoreDevByZero", EngineOptions.IgnoreDevByZero);
+    list.Boolean("ShowProgress", ShowProgress);
+    list.Boolean("StoreInForm", StoreInForm);
+    list.Boolean("OldStyleProgress", OldStyleProgress);
+    list.Boolean("DotMatrixReport", DotMatrixReport);
+    list.Text("ReportOptions.Name", ReportOptions.Name);
+    list.Text("ReportOptions.Author", ReportOptions.Author);
+    list.Text("ReportOptions.Description", ReportOptions.Description);
+    list.Integer("PreviewOptions.PagesInCache", PreviewOptions.PagesInCache);
+    list.Boolean("PreviewOptions.PictureCacheInFile", PreviewOptions.PictureCacheInFile);
+    list.Integer("PrintOptions.Copies", PrintOptions.Copies);
+    list.Boolean("PrintOptions.Collate", PrintOptions.Collate);
+    list.Text("PrintOptions.Printer", PrintOptions.Printer);
+    list.Text("IniFile", IniFile);
+}
+
+}  // namespace lk63
