@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -152,7 +153,7 @@ TAtomicFileWriter::TAtomicFileWriter(TAtomicFileWriter&& other) noexcept
       temporaryPath_(std::exchange(other.temporaryPath_, {})),
       fd_(std::exchange(other.fd_, -1)),
       position_(other.position_),
-      failure_(std::move(other.failure_)) {}
+      failure_(std::exchange(other.failure_, std::nullopt)) {}
 
 TAtomicFileWriter& TAtomicFileWriter::operator=(TAtomicFileWriter&& other) noexcept {
     if (this != &other) {
@@ -162,7 +163,7 @@ TAtomicFileWriter& TAtomicFileWriter::operator=(TAtomicFileWriter&& other) noexc
         temporaryPath_ = std::exchange(other.temporaryPath_, {});
         fd_ = std::exchange(other.fd_, -1);
         position_ = other.position_;
-        failure_ = std::move(other.failure_);
+        failure_ = std::exchange(other.failure_, std::nullopt);
     }
     return *this;
 }
