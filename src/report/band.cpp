@@ -18,13 +18,14 @@ void TrpBand::SetChild(TrpChild* child) {
 
 void TrpBand::DefineProperties(TPropertyList& list) {
     TrpReportComponent::DefineProperties(list);
-    list.Reference("Child", [this] { return static_cast<TrpComponent*>(Child()); },
-                   [this](TrpComponent* c) {
-                       auto* child = dynamic_cast<TrpChild*>(c);
-                       if (c && !child) return false;
-                       SetChild(child);
-                       return true;
-                   });
+    list.Reference(
+        "Child", [this] { return static_cast<TrpComponent*>(Child()); },
+        [this](TrpComponent* c) {
+            auto* child = dynamic_cast<TrpChild*>(c);
+            if (c && !child) return false;
+            SetChild(child);
+            return true;
+        });
     list.Boolean("KeepChild", KeepChild);
     list.Boolean("Stretched", Stretched);
     list.Boolean("AllowSplit", AllowSplit);
@@ -55,16 +56,19 @@ void TrpDataBand::SetRowCount(int count) {
 
 void TrpDataBand::DefineProperties(TPropertyList& list) {
     TrpBand::DefineProperties(list);
-    list.Text("DataSetName", [this] { return DataSetName(); },
-              [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
-    list.Reference("DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
-                   [this](TrpComponent* c) {
-                       auto* d = dynamic_cast<TrpDataSet*>(c);
-                       if (c && !d) return false;
-                       SetDataSet(d);
-                       return true;
-                   });
-    list.Integer<int>("RowCount", [this] { return rowCount_; }, [this](int v) { SetRowCount(v); });
+    list.Text(
+        "DataSetName", [this] { return DataSetName(); },
+        [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
+    list.Reference(
+        "DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
+        [this](TrpComponent* c) {
+            auto* d = dynamic_cast<TrpDataSet*>(c);
+            if (c && !d) return false;
+            SetDataSet(d);
+            return true;
+        });
+    list.Integer<int>(
+        "RowCount", [this] { return rowCount_; }, [this](int v) { SetRowCount(v); });
     list.Integer("Columns", Columns);
     list.Float("ColumnWidth", ColumnWidth);
     list.Float("ColumnGap", ColumnGap);

@@ -120,11 +120,11 @@ private:
     std::unique_ptr<TrpUserDataSet> hiddenDataSet_;
 };
 
-#define LK63_BAND_CLASS(Name, Base, Index)                                                  \
-    class Name : public Base {                                                              \
-    public:                                                                                 \
-        [[nodiscard]] std::string_view ClassName() const override { return #Name; }         \
-        [[nodiscard]] int KindIndex() const override { return Index; }                      \
+#define LK63_BAND_CLASS(Name, Base, Index)                                          \
+    class Name : public Base {                                                      \
+    public:                                                                         \
+        [[nodiscard]] std::string_view ClassName() const override { return #Name; } \
+        [[nodiscard]] int KindIndex() const override { return Index; }              \
     }
 
 LK63_BAND_CLASS(TrpMasterData, TrpDataBand, 6);

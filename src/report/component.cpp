@@ -147,11 +147,14 @@ TrpReport* TrpComponent::Report() const {
 }
 
 void TrpComponent::DefineProperties(TPropertyList& list) {
-    list.Text("Name", [this] { return name_; }, [this](std::string v) { SetName(std::move(v)); });
+    list.Text(
+        "Name", [this] { return name_; }, [this](std::string v) { SetName(std::move(v)); });
     list.Float("l", left_);
     list.Float("t", top_);
-    list.Float("w", [this] { return width_; }, [this](double v) { SetWidth(v); });
-    list.Float("h", [this] { return height_; }, [this](double v) { SetHeight(v); });
+    list.Float(
+        "w", [this] { return width_; }, [this](double v) { SetWidth(v); });
+    list.Float(
+        "h", [this] { return height_; }, [this](double v) { SetHeight(v); });
     auto font = [this](auto change) {
         return [this, change](auto v) {
             TrpFont f = font_;
@@ -159,18 +162,21 @@ void TrpComponent::DefineProperties(TPropertyList& list) {
             SetFont(f);
         };
     };
-    list.Text("Font.Name", [this] { return font_.Name(); },
-              font([](TrpFont& f, std::string v) { f.SetName(std::move(v)); }));
-    list.Integer<int>("Font.Height", [this] { return font_.Height(); },
-                      font([](TrpFont& f, int v) { f.SetHeight(v); }));
-    list.Integer<TColor>("Font.Color", [this] { return font_.Color(); },
-                         font([](TrpFont& f, TColor v) { f.SetColor(v); }));
-    list.Bits<std::uint8_t>("Font.Style", 0x0F, [this] { return font_.Style(); },
-                            font([](TrpFont& f, std::uint8_t v) { f.SetStyle(v); }));
-    list.Integer<int>("Font.Charset", [this] { return font_.Charset(); },
-                      font([](TrpFont& f, int v) { f.SetCharset(v); }));
+    list.Text(
+        "Font.Name", [this] { return font_.Name(); },
+        font([](TrpFont& f, std::string v) { f.SetName(std::move(v)); }));
+    list.Integer<int>(
+        "Font.Height", [this] { return font_.Height(); }, font([](TrpFont& f, int v) { f.SetHeight(v); }));
+    list.Integer<TColor>(
+        "Font.Color", [this] { return font_.Color(); }, font([](TrpFont& f, TColor v) { f.SetColor(v); }));
+    list.Bits<std::uint8_t>(
+        "Font.Style", 0x0F, [this] { return font_.Style(); },
+        font([](TrpFont& f, std::uint8_t v) { f.SetStyle(v); }));
+    list.Integer<int>(
+        "Font.Charset", [this] { return font_.Charset(); }, font([](TrpFont& f, int v) { f.SetCharset(v); }));
     // After the font, so that an object that follows its parent gets it back.
-    list.Boolean("ParentFont", [this] { return parentFont_; }, [this](bool v) { SetParentFont(v); });
+    list.Boolean(
+        "ParentFont", [this] { return parentFont_; }, [this](bool v) { SetParentFont(v); });
     list.Boolean("Visible", visible_);
     list.Integer("Tag", tag_);
 }

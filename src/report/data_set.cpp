@@ -17,7 +17,8 @@ void TrpDataSet::SetName(std::string name) {
 }
 
 void TrpDataSet::SetUserName(std::string name) {
-    if (name.find_first_not_of(' ') == std::string::npos) throw TrpError(std::string(RpMessage("EmptyUserName")));
+    if (name.find_first_not_of(' ') == std::string::npos)
+        throw TrpError(std::string(RpMessage("EmptyUserName")));
     userName_ = std::move(name);
 }
 
@@ -64,11 +65,13 @@ void TrpDataSet::DefineProperties(TPropertyList& list) {
     list.Text(
         "UserName", [this] { return userName_; },
         [this](std::string v) {
-            if (v != userName_) SetUserName(std::move(v));
+            if (v != userName_ && v.find_first_not_of(' ') != std::string::npos) SetUserName(std::move(v));
         },
         // The unchanged value passes, so that a data set whose Name and
         // UserName are both empty reads back from its own text.
-        [this](std::string_view v) { return v == userName_ || v.find_first_not_of(' ') != std::string_view::npos; });
+        [this](std::string_view v) {
+            return v == userName_ || v.find_first_not_of(' ') != std::string_view::npos;
+        });
     list.Boolean("Enabled", Enabled);
     list.Enum("RangeBegin", kRangeBeginNames, RangeBegin);
     list.Enum("RangeEnd", kRangeEndNames, RangeEnd);
@@ -99,7 +102,8 @@ std::u16string TrpUserDataSet::DisplayText(const std::string& field) {
 
 void TrpUserDataSet::DefineProperties(TPropertyList& list) {
     TrpDataSet::DefineProperties(list);
-    list.Text("Fields", [this] { return JoinLines(Fields); }, [this](std::string v) { Fields = SplitLines(v); });
+    list.Text(
+        "Fields", [this] { return JoinLines(Fields); }, [this](std::string v) { Fields = SplitLines(v); });
 }
 
 }  // namespace lk63

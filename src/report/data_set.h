@@ -40,7 +40,7 @@ public:
     int RangeEndCount = 0;
 
     std::function<void(TrpDataSet& sender, bool& eof)> OnCheckEOF;
-    std::function<void(TrpDataSet& sender)> OnFirst, OnNext, OnPrior;
+    std::function<void(TrpDataSet&sender)> OnFirst, OnNext, OnPrior;
 
     virtual void First();
     virtual void Next();

@@ -8,7 +8,8 @@
 namespace lk63 {
 
 enum class TrpSilentMode { simMessageBoxes, simSilent, simReThrow };
-inline constexpr std::array<std::string_view, 3> kSilentModeNames{"simMessageBoxes", "simSilent", "simReThrow"};
+inline constexpr std::array<std::string_view, 3> kSilentModeNames{"simMessageBoxes", "simSilent",
+                                                                  "simReThrow"};
 
 struct TrpEngineOptions {
     bool ConvertNulls = true;

@@ -25,9 +25,7 @@ class TrpFrame {
 public:
     [[nodiscard]] std::uint8_t Typ() const { return typ_; }
     void SetTyp(std::uint8_t bits) { typ_ = bits & kAllFrameSides; }
-    [[nodiscard]] bool Has(TrpFrameSide side) const {
-        return (typ_ & static_cast<std::uint8_t>(side)) != 0;
-    }
+    [[nodiscard]] bool Has(TrpFrameSide side) const { return (typ_ & static_cast<std::uint8_t>(side)) != 0; }
 
     [[nodiscard]] double Width() const { return width_; }
     void SetWidth(double width);

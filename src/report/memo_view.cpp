@@ -17,7 +17,8 @@ std::u16string TrpCustomMemoView::ClosingDelimiter() const {
 
 void TrpCustomMemoView::DefineProperties(TPropertyList& list) {
     TrpStretcheable::DefineProperties(list);
-    list.WideText("Text", [this] { return Memo.Text(); }, [this](std::u16string v) { Memo.SetText(v); });
+    list.WideText(
+        "Text", [this] { return Memo.Text(); }, [this](std::u16string v) { Memo.SetText(v); });
     list.Boolean("AllowExpressions", AllowExpressions);
     list.Text("ExpressionDelimiters", ExpressionDelimiters);
     list.Enum("DisplayFormat.Kind", kFormatKindNames, DisplayFormat.Kind);
@@ -47,13 +48,14 @@ void TrpCustomMemoView::DefineProperties(TPropertyList& list) {
     list.Boolean("LastParaBreak", LastParaBreak);
     list.Text("Highlight", Highlight);
     list.Text("Style", Style);
-    list.Reference("FlowTo", [this] { return static_cast<TrpComponent*>(FlowTo()); },
-                   [this](TrpComponent* c) {
-                       auto* m = dynamic_cast<TrpCustomMemoView*>(c);
-                       if (c && !m) return false;
-                       SetFlowTo(m);
-                       return true;
-                   });
+    list.Reference(
+        "FlowTo", [this] { return static_cast<TrpComponent*>(FlowTo()); },
+        [this](TrpComponent* c) {
+            auto* m = dynamic_cast<TrpCustomMemoView*>(c);
+            if (c && !m) return false;
+            SetFlowTo(m);
+            return true;
+        });
 }
 
 void TrpCustomLineView::DefineProperties(TPropertyList& list) {

@@ -59,26 +59,32 @@ void TrpReportPage::DefineProperties(TPropertyList& list) {
     TrpPage::DefineProperties(list);
     // Orientation and sizes before the code, so that a table size read back
     // is turned the right way and a custom size keeps its millimetres.
-    list.Enum<TrpPrinterOrientation>("Orientation", kOrientationNames, [this] { return orientation_; },
-                                     [this](TrpPrinterOrientation v) { SetOrientation(v); });
-    list.Float("PaperWidth", [this] { return paperWidth_; }, [this](double v) { SetPaperWidth(v); });
-    list.Float("PaperHeight", [this] { return paperHeight_; }, [this](double v) { SetPaperHeight(v); });
-    list.Integer<int>("PaperSize", [this] { return paperSize_; }, [this](int v) { SetPaperSize(v); });
+    list.Enum<TrpPrinterOrientation>(
+        "Orientation", kOrientationNames, [this] { return orientation_; },
+        [this](TrpPrinterOrientation v) { SetOrientation(v); });
+    list.Float(
+        "PaperWidth", [this] { return paperWidth_; }, [this](double v) { SetPaperWidth(v); });
+    list.Float(
+        "PaperHeight", [this] { return paperHeight_; }, [this](double v) { SetPaperHeight(v); });
+    list.Integer<int>(
+        "PaperSize", [this] { return paperSize_; }, [this](int v) { SetPaperSize(v); });
     list.Float("LeftMargin", LeftMargin);
     list.Float("RightMargin", RightMargin);
     list.Float("TopMargin", TopMargin);
     list.Float("BottomMargin", BottomMargin);
     list.Integer("Columns", Columns);
     list.Integer("PageCount", PageCount);
-    list.Text("DataSetName", [this] { return DataSetName(); },
-              [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
-    list.Reference("DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
-                   [this](TrpComponent* c) {
-                       auto* d = dynamic_cast<TrpDataSet*>(c);
-                       if (c && !d) return false;
-                       SetDataSet(d);
-                       return true;
-                   });
+    list.Text(
+        "DataSetName", [this] { return DataSetName(); },
+        [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
+    list.Reference(
+        "DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
+        [this](TrpComponent* c) {
+            auto* d = dynamic_cast<TrpDataSet*>(c);
+            if (c && !d) return false;
+            SetDataSet(d);
+            return true;
+        });
     list.Boolean("PrintIfEmpty", PrintIfEmpty);
     list.Boolean("TitleBeforeHeader", TitleBeforeHeader);
     list.Boolean("PrintOnPreviousPage", PrintOnPreviousPage);

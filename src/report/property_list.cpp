@@ -21,16 +21,16 @@ bool ParseFloat(std::string_view text, double& value) {
 std::string BoolText(bool value) { return value ? "True" : "False"; }
 
 bool ParseBool(std::string_view text, bool& value) {
-    if (text == "True") value = true;
-    else if (text == "False") value = false;
-    else return false;
+    if (text != "True" && text != "False") return false;
+    value = text == "True";
     return true;
 }
 
 }  // namespace property_text
 
 void TPropertyList::Float(std::string name, double& field) {
-    Float(std::move(name), [&field] { return field; }, [&field](double v) { field = v; });
+    Float(
+        std::move(name), [&field] { return field; }, [&field](double v) { field = v; });
 }
 
 void TPropertyList::Float(std::string name, std::function<double()> get, std::function<void(double)> set) {
@@ -49,7 +49,8 @@ void TPropertyList::Float(std::string name, std::function<double()> get, std::fu
 }
 
 void TPropertyList::Boolean(std::string name, bool& field) {
-    Boolean(std::move(name), [&field] { return field; }, [&field](bool v) { field = v; });
+    Boolean(
+        std::move(name), [&field] { return field; }, [&field](bool v) { field = v; });
 }
 
 void TPropertyList::Boolean(std::string name, std::function<bool()> get, std::function<void(bool)> set) {
@@ -68,7 +69,8 @@ void TPropertyList::Boolean(std::string name, std::function<bool()> get, std::fu
 }
 
 void TPropertyList::Text(std::string name, std::string& field) {
-    Text(std::move(name), [&field] { return field; }, [&field](std::string v) { field = std::move(v); });
+    Text(
+        std::move(name), [&field] { return field; }, [&field](std::string v) { field = std::move(v); });
 }
 
 void TPropertyList::Text(std::string name, std::function<std::string()> get,

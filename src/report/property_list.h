@@ -69,7 +69,7 @@ public:
                    std::function<bool(TrpComponent*)> set);
 
     template <typename T>
-        requires std::is_integral_v<T>
+    requires std::is_integral_v<T>
     void Integer(std::string name, std::function<T()> get, std::function<void(T)> set) {
         TProperty p;
         p.Name = std::move(name);
@@ -86,14 +86,15 @@ public:
     }
 
     template <typename T>
-        requires std::is_integral_v<T>
+    requires std::is_integral_v<T>
     void Integer(std::string name, T& field) {
-        Integer<T>(std::move(name), [&field] { return field; }, [&field](T v) { field = v; });
+        Integer<T>(
+            std::move(name), [&field] { return field; }, [&field](T v) { field = v; });
     }
 
     // A set stored as bits; bits outside `mask` are refused.
     template <typename T>
-        requires std::is_unsigned_v<T>
+    requires std::is_unsigned_v<T>
     void Bits(std::string name, T mask, std::function<T()> get, std::function<void(T)> set) {
         Integer<T>(std::move(name), std::move(get), std::move(set));
         items_.back().Check = [mask](std::string_view t) {
@@ -105,7 +106,7 @@ public:
     // Enumerations are written by the names of their values; `names` is
     // indexed by the value.
     template <typename E>
-        requires std::is_enum_v<E>
+    requires std::is_enum_v<E>
     void Enum(std::string name, std::span<const std::string_view> names, std::function<E()> get,
               std::function<void(E)> set) {
         TProperty p;
@@ -123,9 +124,10 @@ public:
     }
 
     template <typename E>
-        requires std::is_enum_v<E>
+    requires std::is_enum_v<E>
     void Enum(std::string name, std::span<const std::string_view> names, E& field) {
-        Enum<E>(std::move(name), names, [&field] { return field; }, [&field](E v) { field = v; });
+        Enum<E>(
+            std::move(name), names, [&field] { return field; }, [&field](E v) { field = v; });
     }
 
     [[nodiscard]] const std::vector<TProperty>& Items() const { return items_; }

@@ -18,8 +18,11 @@ TVariant TrpVariables::Get(std::string_view name) const {
 
 void TrpVariables::Set(std::string_view name, TVariant value) {
     const int i = IndexOf(name);
-    if (i < 0) Add(std::string(name), std::move(value));
-    else items_[static_cast<std::size_t>(i)].Value = std::move(value);
+    if (i < 0) {
+        Add(std::string(name), std::move(value));
+    } else {
+        items_[static_cast<std::size_t>(i)].Value = std::move(value);
+    }
 }
 
 TrpVariable& TrpVariables::Add(std::string name, TVariant value) {

@@ -1,9 +1,9 @@
 #include "report/variant.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 
 #include "platform/unicode.h"
 
@@ -69,8 +69,8 @@ std::string FloatText(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     std::array<char, 64> buffer{};
-    const auto r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                 std::chars_format::general, 15);
+    const auto r =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
     return std::string(buffer.data(), r.ptr);
 }
 

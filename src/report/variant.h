@@ -17,8 +17,8 @@ struct TDateTime {
 
 class TVariant {
 public:
-    using TData = std::variant<std::monostate, std::string, std::u16string, std::int64_t, double,
-                               TDateTime, bool>;
+    using TData =
+        std::variant<std::monostate, std::string, std::u16string, std::int64_t, double, TDateTime, bool>;
 
     TVariant() = default;
     TVariant(std::string value) : data_(std::move(value)) {}

@@ -6,15 +6,18 @@
 namespace lk63 {
 
 void DefineFrameProperties(TPropertyList& list, TrpFrame& frame) {
-    list.Bits<std::uint8_t>("Frame.Typ", kAllFrameSides, [&frame] { return frame.Typ(); },
-                            [&frame](std::uint8_t v) { frame.SetTyp(v); });
+    list.Bits<std::uint8_t>(
+        "Frame.Typ", kAllFrameSides, [&frame] { return frame.Typ(); },
+        [&frame](std::uint8_t v) { frame.SetTyp(v); });
     // Width, Color and Style pass to the four lines; the lines follow, so
     // that a line changed on its own reads back as it was.
-    list.Float("Frame.Width", [&frame] { return frame.Width(); }, [&frame](double v) { frame.SetWidth(v); });
-    list.Integer<TColor>("Frame.Color", [&frame] { return frame.Color(); },
-                         [&frame](TColor v) { frame.SetColor(v); });
-    list.Enum<TrpFrameStyle>("Frame.Style", kFrameStyleNames, [&frame] { return frame.Style(); },
-                             [&frame](TrpFrameStyle v) { frame.SetStyle(v); });
+    list.Float(
+        "Frame.Width", [&frame] { return frame.Width(); }, [&frame](double v) { frame.SetWidth(v); });
+    list.Integer<TColor>(
+        "Frame.Color", [&frame] { return frame.Color(); }, [&frame](TColor v) { frame.SetColor(v); });
+    list.Enum<TrpFrameStyle>(
+        "Frame.Style", kFrameStyleNames, [&frame] { return frame.Style(); },
+        [&frame](TrpFrameStyle v) { frame.SetStyle(v); });
     list.Boolean("Frame.DropShadow", frame.DropShadow);
     list.Float("Frame.ShadowWidth", frame.ShadowWidth);
     list.Integer("Frame.ShadowColor", frame.ShadowColor);
@@ -38,9 +41,7 @@ void DefineFillProperties(TPropertyList& list, TrpFillType& type, TrpBrushFill& 
     list.Enum("Fill.Style", kBrushStyleNames, fill.Style);
 }
 
-void TrpView::SetDataSetName(std::string name) {
-    dataSet_.SetDataSetName(Report(), std::move(name));
-}
+void TrpView::SetDataSetName(std::string name) { dataSet_.SetDataSetName(Report(), std::move(name)); }
 
 void TrpView::DefineProperties(TPropertyList& list) {
     TrpReportComponent::DefineProperties(list);
@@ -48,18 +49,21 @@ void TrpView::DefineProperties(TPropertyList& list) {
     DefineFillProperties(list, FillType, Fill);
     list.Enum("ShiftMode", kShiftModeNames, ShiftMode);
     list.Enum("Align", kAlignNames, Align);
-    list.Bits<std::uint8_t>("Visibility", kAllVisibility, [this] { return Visibility; },
-                            [this](std::uint8_t v) { Visibility = v; });
+    list.Bits<std::uint8_t>(
+        "Visibility", kAllVisibility, [this] { return Visibility; },
+        [this](std::uint8_t v) { Visibility = v; });
     list.Boolean("Printable", Printable);
-    list.Text("DataSetName", [this] { return DataSetName(); },
-              [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
-    list.Reference("DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
-                   [this](TrpComponent* c) {
-                       auto* d = dynamic_cast<TrpDataSet*>(c);
-                       if (c && !d) return false;
-                       SetDataSet(d);
-                       return true;
-                   });
+    list.Text(
+        "DataSetName", [this] { return DataSetName(); },
+        [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
+    list.Reference(
+        "DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
+        [this](TrpComponent* c) {
+            auto* d = dynamic_cast<TrpDataSet*>(c);
+            if (c && !d) return false;
+            SetDataSet(d);
+            return true;
+        });
     list.Text("DataField", DataField);
     list.Text("Hint", Hint);
     list.Text("Hyperlink", Hyperlink);

@@ -21,7 +21,8 @@ enum class TrpStretchMode { smDontStretch, smActualHeight, smMaxHeight };
 enum class TrpVisibilityType : std::uint8_t { vsPreview = 1, vsExport = 2, vsPrint = 4 };
 inline constexpr std::uint8_t kAllVisibility = 7;
 
-inline constexpr std::array<std::string_view, 3> kShiftModeNames{"smDontShift", "smAlways", "smWhenOverlapped"};
+inline constexpr std::array<std::string_view, 3> kShiftModeNames{"smDontShift", "smAlways",
+                                                                 "smWhenOverlapped"};
 inline constexpr std::array<std::string_view, 7> kAlignNames{"baNone",  "baLeft",   "baRight", "baCenter",
                                                              "baWidth", "baBottom", "baClient"};
 inline constexpr std::array<std::string_view, 3> kStretchModeNames{"smDontStretch", "smActualHeight",
@@ -29,8 +30,9 @@ inline constexpr std::array<std::string_view, 3> kStretchModeNames{"smDontStretc
 inline constexpr std::array<std::string_view, 8> kFrameStyleNames{
     "fsSolid", "fsDash", "fsDot", "fsDashDot", "fsDashDotDot", "fsDouble", "fsAltDot", "fsSquare"};
 inline constexpr std::array<std::string_view, 1> kFillTypeNames{"ftBrush"};
-inline constexpr std::array<std::string_view, 8> kBrushStyleNames{
-    "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+inline constexpr std::array<std::string_view, 8> kBrushStyleNames{"bsSolid",    "bsClear",     "bsHorizontal",
+                                                                  "bsVertical", "bsFDiagonal", "bsBDiagonal",
+                                                                  "bsCross",    "bsDiagCross"};
 
 class TrpView : public TrpReportComponent {
 public:

@@ -46,8 +46,10 @@ protected:
 
 TEST_F(ReportTree, AllObjectsListsEachObjectBeforeItsChildren) {
     using V = std::vector<std::string>;
-    EXPECT_EQ(Names(report.AllObjects()), (V{"Page1", "ReportTitle1", "Memo1", "Memo2", "MasterData1", "Memo12", "Line1"}));
-    EXPECT_EQ(Names(page->AllObjects()), (V{"ReportTitle1", "Memo1", "Memo2", "MasterData1", "Memo12", "Line1"}));
+    EXPECT_EQ(Names(report.AllObjects()),
+              (V{"Page1", "ReportTitle1", "Memo1", "Memo2", "MasterData1", "Memo12", "Line1"}));
+    EXPECT_EQ(Names(page->AllObjects()),
+              (V{"ReportTitle1", "Memo1", "Memo2", "MasterData1", "Memo12", "Line1"}));
     EXPECT_EQ(Names(data->AllObjects()), (V{"Memo12", "Line1"}));
     EXPECT_TRUE(memo1->AllObjects().empty());
 }
@@ -57,7 +59,7 @@ TEST_F(ReportTree, FindObjectIgnoresAsciiCaseOnly) {
         const char* request;
         TrpComponent* expected;
     } const cases[] = {
-        {"Memo12", memo12}, {"memo12", memo12}, {"MEMO12", memo12}, {"masterdata1", data},
+        {"Memo12", memo12}, {"memo12", memo12}, {"MEMO12", memo12},  {"masterdata1", data},
         {"Memo3", nullptr}, {"", nullptr},      {"Memo1 ", nullptr},
     };
     for (const Case& c : cases) EXPECT_EQ(report.FindObject(c.request), c.expected) << c.request;

@@ -1,9 +1,10 @@
+#include "report/data_set.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "report/band.h"
-#include "report/data_set.h"
 #include "report/error.h"
 #include "report/global_data_set_list.h"
 #include "report/memo_view.h"
@@ -153,7 +154,9 @@ TEST(GlobalDataSetList, HoldsEveryLiveDataSetInCreationOrder) {
     auto second = std::make_unique<TrpDataSet>();
     TrpMasterData band;  // its hidden data set is a data set too
     auto list = TrpGlobalDataSetList::Instance().Snapshot();
-    const auto pos = [&](const TrpDataSet* d) { return std::find(list.begin(), list.end(), d) - list.begin(); };
+    const auto pos = [&](const TrpDataSet* d) {
+        return std::find(list.begin(), list.end(), d) - list.begin();
+    };
     EXPECT_LT(pos(first.get()), pos(second.get()));
     EXPECT_LT(pos(second.get()), pos(&band.HiddenDataSet()));
     EXPECT_LT(pos(&band.HiddenDataSet()), static_cast<std::ptrdiff_t>(list.size()));
@@ -178,7 +181,9 @@ protected:
         auto* page = report.Add(std::make_unique<TrpReportPage>());
         band = page->Add(std::make_unique<TrpMasterData>());
         memo = band->Add(std::make_unique<TrpMemoView>());
-        other.Add(std::make_unique<TrpDataPage>())->Add(std::make_unique<TrpUserDataSet>())->SetName("Foreign");
+        other.Add(std::make_unique<TrpDataPage>())
+            ->Add(std::make_unique<TrpUserDataSet>())
+            ->SetName("Foreign");
         report.Add(std::make_unique<TrpDataPage>())->Add(std::make_unique<TrpUserDataSet>())->SetName("Own");
     }
     TrpReport other;  // before the window's data sets: its data set comes first in the list

@@ -1,8 +1,9 @@
+#include "report/page.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "report/page.h"
 #include "report/paper_sizes.h"
 #include "report/units.h"
 
@@ -30,7 +31,7 @@ TEST(PaperSizes, KnownCodesGiveTheirPublishedSizes) {
     struct Case {
         int code, width, height;
     } const cases[] = {
-        {1, 2159, 2794}, {5, 2159, 3556}, {8, 2970, 4200}, {9, 2100, 2970}, {11, 1480, 2100},
+        {1, 2159, 2794},  {5, 2159, 3556},  {8, 2970, 4200},  {9, 2100, 2970},  {11, 1480, 2100},
         {13, 1820, 2570}, {20, 1048, 2413}, {27, 1100, 2200}, {66, 4200, 5940}, {68, 3220, 4450},
     };
     for (const Case& c : cases) {
@@ -70,9 +71,10 @@ TEST(ReportPage, PaperCodesSizesAndOrientationWorkTogether) {
          8, 420, 297, 1587, 1123},
         {"A4 turned", [](TrpReportPage& p) { p.SetOrientation(TrpPrinterOrientation::poLandscape); }, 9, 297,
          210, 1123, 794},
-        {"unknown code keeps the size", [](TrpReportPage& p) { p.SetPaperSize(48); }, 48, 210, 297, 794, 1123},
-        {"custom width", [](TrpReportPage& p) { p.SetPaperWidth(100.123456789); }, 256, 100.12345679, 297, 378,
+        {"unknown code keeps the size", [](TrpReportPage& p) { p.SetPaperSize(48); }, 48, 210, 297, 794,
          1123},
+        {"custom width", [](TrpReportPage& p) { p.SetPaperWidth(100.123456789); }, 256, 100.12345679, 297,
+         378, 1123},
         {"custom height", [](TrpReportPage& p) { p.SetPaperHeight(99.999999996); }, 256, 210, 100, 794, 378},
         {"code 256 keeps the size",
          [](TrpReportPage& p) {

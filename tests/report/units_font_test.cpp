@@ -12,8 +12,8 @@ TEST(Units, RoundingSendsHalvesToTheEvenNeighbour) {
         double value;
         std::int64_t rounded;
     } const cases[] = {
-        {2.5, 2},       {3.5, 4},       {-2.5, -2},    {-3.5, -4},  {0.5, 0},
-        {1.5, 2},       {2212.5, 2212}, {2162.5, 2162}, {887.5, 888}, {2.4999999, 2},
+        {2.5, 2},       {3.5, 4},        {-2.5, -2},         {-3.5, -4},   {0.5, 0},
+        {1.5, 2},       {2212.5, 2212},  {2162.5, 2162},     {887.5, 888}, {2.4999999, 2},
         {2.5000001, 3}, {793.7013, 794}, {1122.52041, 1123}, {-0.4, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(RoundToInt(c.value), c.rounded) << c.value;
@@ -35,7 +35,8 @@ TEST(Font, SizeAndHeightConvertWithHalvesAwayFromZero) {
     struct Case {
         int height;
         int size;
-    } const heights[] = {{-13, 10}, {-16, 12}, {-19, 14}, {-21, 16}, {-1, 1}, {-2, 2}, {2, -2}, {0, 0}, {-96, 72}};
+    } const heights[] = {{-13, 10}, {-16, 12}, {-19, 14}, {-21, 16}, {-1, 1},
+                         {-2, 2},   {2, -2},   {0, 0},    {-96, 72}};
     for (const Case& c : heights) {
         TrpFont f;
         f.SetHeight(c.height);

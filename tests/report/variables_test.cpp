@@ -1,7 +1,8 @@
+#include "report/variables.h"
+
 #include <gtest/gtest.h>
 
 #include "report/error_list.h"
-#include "report/variables.h"
 
 namespace lk63 {
 namespace {
@@ -15,8 +16,14 @@ TEST(Variables, NamesCompareIgnoringUnicodeLetterCase) {
         const char* name;
         int index;
     } const cases[] = {
-        {"Описание", 1}, {"ОПИСАНИЕ", 1}, {"описание", 1}, {" опросный лист", 0},
-        {"Наименование Организации", 2}, {"Опросный лист", -1}, {"Описание ", -1}, {"", -1},
+        {"Описание", 1},
+        {"ОПИСАНИЕ", 1},
+        {"описание", 1},
+        {" опросный лист", 0},
+        {"Наименование Организации", 2},
+        {"Опросный лист", -1},
+        {"Описание ", -1},
+        {"", -1},
     };
     for (const Case& c : cases) EXPECT_EQ(v.IndexOf(c.name), c.index) << c.name;
 }
@@ -37,7 +44,8 @@ TEST(Variables, WritingReplacesTheEntryWhateverTheCaseAndReadingAnAbsentOneGives
 
 TEST(ErrorList, IsSortedIgnoringCaseAndKeepsEachTextOnce) {
     TrpErrorList errors;
-    for (const char* e : {"Memo2: b", "memo1: a", "Memo1: A", "Memo10: c", "МЕМО: я", "мемо: Я", "Memo2: b"}) {
+    for (const char* e :
+         {"Memo2: b", "memo1: a", "Memo1: A", "Memo10: c", "МЕМО: я", "мемо: Я", "Memo2: b"}) {
         errors.Add(e);
     }
     EXPECT_EQ(errors.Items(), (std::vector<std::string>{"Memo10: c", "memo1: a", "Memo2: b", "МЕМО: я"}));

@@ -1,0 +1,146 @@
+#include "report/serializer.h"
+
+#include "report/attribute_text.h"
+#include "report/band.h"
+#include "report/error.h"
+#include "report/report.h"
+
+namespace lk63 {
+namespace {
+
+// Writing only reads through the getters of the list.
+TPropertyList PropertiesOf(const TrpComponent& object) {
+    TPropertyList list;
+    const_cast<TrpComponent&>(object).DefineProperties(list);
+    return list;
+}
+
+std::string TextOf(const TProperty& p) {
+    if (!p.IsReference()) return p.Get();
+    const TrpComponent* target = p.GetRef();
+    return target ? target->Name() : std::string();
+}
+
+bool IsFontProperty(std::string_view name) { return name.starts_with("Font.") || name == "ParentFont"; }
+
+}  // namespace
+
+std::string PropertyText(const TrpComponent& object) {
+    const TPropertyList list = PropertiesOf(object);
+    std::string out;
+    for (const TProperty& p : list.Items()) AppendAttribute(out, p.Name, TextOf(p));
+    return out;
+}
+
+std::string FullPropertyText(const TrpComponent& object) {
+    return std::string(object.ClassName()) + PropertyText(object);
+}
+
+std::string DifferenceText(const TrpComponent& object, const TrpComponent& source) {
+    if (object.ClassName() != source.ClassName()) return PropertyText(object);
+    const TPropertyList mine = PropertiesOf(object);
+    const TPropertyList theirs = PropertiesOf(source);
+    const auto& a = mine.Items();
+    const auto& b = theirs.Items();
+    std::vector<bool> differs(a.size(), false);
+    bool fontDiffers = false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        differs[i] = a[i].IsReference() ? a[i].GetRef() != b[i].GetRef() : a[i].Get() != b[i].Get();
+        if (differs[i] && IsFontProperty(a[i].Name)) fontDiffers = true;
+    }
+    const bool band = dynamic_cast<const TrpBand*>(&object) != nullptr;
+    std::string out;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const bool position = band && (a[i].Name == "l" || a[i].Name == "t");
+        if (differs[i] || position || (fontDiffers && IsFontProperty(a[i].Name))) {
+            AppendAttribute(out, a[i].Name, TextOf(a[i]));
+        }
+    }
+    return out;
+}
+
+void ApplyProperties(TrpComponent& object, std::string_view attributes,
+                     std::vector<TrpPendingReference>* references) {
+    const std::vector<TAttribute> pairs = ParseAttributes(attributes);
+    TPropertyList list;
+    object.DefineProperties(list);
+    std::vector<const TProperty*> targets;
+    targets.reserve(pairs.size());
+    for (const auto& [name, value] : pairs) {
+        const TProperty* p = list.Find(name);
+        if (!p) throw TrpError("Unknown property " + name + " of " + std::string(object.ClassName()));
+        if (!p->IsReference() && !p->Check(value)) {
+            throw TrpError("Invalid value \"" + value + "\" of property " + name + " of " +
+                           std::string(object.ClassName()));
+        }
+        targets.push_back(p);
+    }
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const TProperty& p = *targets[i];
+        const std::string& value = pairs[i].second;
+        if (!p.IsReference()) {
+            p.Set(value);
+        } else if (value.empty()) {
+            p.SetRef(nullptr);
+        } else if (references) {
+            references->push_back({&object, p.Name, value});
+        } else {
+            const TrpReport* report = object.Report();
+            if (!ResolveReference({&object, p.Name, value}, report ? report->FindObject(value) : nullptr)) {
+                p.SetRef(nullptr);
+            }
+        }
+    }
+}
+
+bool ResolveReference(const TrpPendingReference& reference, TrpComponent* target) {
+    if (!reference.Owner) return false;
+    TPropertyList list;
+    reference.Owner->DefineProperties(list);
+    const TProperty* p = list.Find(reference.Property);
+    if (!p || !p->IsReference()) return false;
+    try {
+        return p->SetRef(target) && target != nullptr;
+    } catch (const TrpError&) {
+        return false;  // a circular Child: the reference keeps its value
+    }
+}
+
+std::unique_ptr<TrpComponent> BuildComponent(std::string_view fullText,
+                                             std::vector<TrpPendingReference>* references) {
+    std::size_t end = 0;
+    while (end < fullText.size() && fullText[end] != ' ' && fullText[end] != '\t' && fullText[end] != '\r' &&
+           fullText[end] != '\n') {
+        ++end;
+    }
+    const std::string_view className = fullText.substr(0, end);
+    auto object = CreateComponent(className);
+    if (!object) throw TrpError("Unknown class " + std::string(className));
+    ApplyProperties(*object, fullText.substr(end), references);
+    return object;
+}
+
+void AssignProperties(TrpComponent& target, const TrpComponent& source) {
+    if (target.ClassName() != source.ClassName()) {
+        throw TrpError("Cannot assign " + std::string(source.ClassName()) + " to " +
+                       std::string(target.ClassName()));
+    }
+    const TPropertyList from = PropertiesOf(source);
+    TPropertyList to;
+    target.DefineProperties(to);
+    for (std::size_t i = 0; i < from.Items().size(); ++i) {
+        const TProperty& s = from.Items()[i];
+        const TProperty& t = to.Items()[i];
+        if (s.IsReference()) {
+            try {
+                t.SetRef(s.GetRef());
+            } catch (const TrpError&) {
+                t.SetRef(nullptr);
+            }
+        } else if (const std::string value = s.Get(); t.Check(value)) {
+            t.Set(value);
+        }
+    }
+}
+
+}  // namespace lk63
