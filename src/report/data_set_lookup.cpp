@@ -1,9 +1,9 @@
 #include "report/data_set_lookup.h"
 
-#include "platform/unicode.h"
 #include "report/data_set.h"
 #include "report/global_data_set_list.h"
 #include "report/report.h"
+#include "report/variables.h"
 
 namespace lk63 {
 
@@ -13,7 +13,7 @@ TrpDataSet* LookUpDataSet(const TrpReport* owningReport, std::string_view name, 
         TrpDataSet* found = TrpGlobalDataSetList::Instance().FindFirst([&](const TrpDataSet& d) {
             const TrpReport* owner = d.Report();
             if (owner && owner != owningReport) return false;
-            return platform::EqualsIgnoreCase(d.UserName(), name);
+            return SameNameIgnoringCase(d.UserName(), name);
         });
         return found ? found : current;
     }

@@ -6,7 +6,7 @@
 namespace lk63 {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 16> kMessages{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 18> kMessages{{
     {"CircularChild", "Circular child reference is not allowed"},
     {"EmptyUserName", "The name of a data set must not be empty"},
     {"ExpressionError", "Ошибка в выражении"},
@@ -23,7 +23,9 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 16> kMessage
     {"UnterminatedString", "не закрыта строковая константа"},
     {"TextAfterExpression", "лишний текст после выражения"},
     {"UnclosedBracket", "не закрыта скобка выражения"},
+    {"UnknownLanguage", "неизвестный язык выражений"},
     {"CircularVariable", "переменная ссылается сама на себя"},
+    {"VariablesTooDeep", "слишком глубокая вложенность переменных"},
 }};
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "report/data_set_lookup.h"
 #include "report/engine_options.h"
 #include "report/error_list.h"
+#include "report/expression_cache.h"
 #include "report/report_data_sets.h"
 #include "report/variables.h"
 
@@ -57,11 +58,32 @@ public:
     // (ignoring ASCII case), or none.
     [[nodiscard]] TrpDataSet* GetDataset(std::string_view alias) const;
 
+    // The value of an expression. A name resolves first; anything else is
+    // evaluated. A failure is added to the error list, prefixed with
+    // CurObject, and raised as TrpError.
+    [[nodiscard]] TVariant Calc(std::string_view expression);
+    // A data set field (`Set."Field"`), a system variable, the value event,
+    // a report variable (a string without CR LF is evaluated in turn), a
+    // process-wide variable. False when the name is none of these.
+    bool ResolveName(std::string_view expression, TVariant& value);
+    // Adds "CurObject: message" (just the message without a current object)
+    // to the error list and raises it.
+    [[noreturn]] void RaiseError(const std::string& message);
+
+    // Asked for names before the report's variables; an answer other than
+    // Null is the value.
+    std::function<void(const std::string& name, TVariant& value)> OnGetValue;
+    // Page and line numbers of a run, given by the engine; none: Null.
+    std::function<TVariant(std::string_view name)> OnSystemVariable;
+    // Date and time the run started (system variables Date and Time).
+    TVariant StartDate, StartTime;
+
     // Run state.
     [[nodiscard]] TrpErrorList& Errors() { return errors_; }
     [[nodiscard]] const TrpErrorList& Errors() const { return errors_; }
     // Name of the object whose content is being fetched; prefixes expression errors.
     std::string CurObject;
+    [[nodiscard]] TrpExpressionCache& ExpressionCache() { return expressionCache_; }
 
     void DefineProperties(TPropertyList& list) override;
 
@@ -70,6 +92,8 @@ private:
     TrpReportDataSets datasets_{this};
     TrpVariables variables_;
     TrpErrorList errors_;
+    TrpExpressionCache expressionCache_;
+    std::vector<int> resolving_;  // variables being evaluated, innermost last
 };
 
 }  // namespace lk63

@@ -4,9 +4,14 @@
 
 namespace lk63 {
 
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() > 4 * b.size() || b.size() > 4 * a.size()) return false;
+    return platform::EqualsIgnoreCase(a, b);
+}
+
 int TrpVariables::IndexOf(std::string_view name) const {
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (platform::EqualsIgnoreCase(items_[i].Name, name)) return static_cast<int>(i);
+        if (SameNameIgnoringCase(items_[i].Name, name)) return static_cast<int>(i);
     }
     return -1;
 }

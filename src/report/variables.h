@@ -12,6 +12,11 @@
 
 namespace lk63 {
 
+// Names equal ignoring letter case by Unicode rules. Simple case folding maps
+// one code point to one, so texts whose byte lengths differ more than a
+// code point's length allows are told apart without folding them.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
 struct TrpVariable {
     std::string Name;
     TVariant Value;  // Null when created
