@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include "controls/custom_grid_edit.h"
@@ -28,22 +29,25 @@ bool TListCancelFilter::BelongsToEditor(const QWidget* w) const {
 bool TListCancelFilter::eventFilter(QObject* watched, QEvent* e) {
     if (!editor_.ListOpen() || !watched->isWidgetType()) return false;
     const auto* w = static_cast<QWidget*>(watched);
-    bool cancel = false;
     switch (e->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::NonClientAreaMouseButtonPress:
-        cancel = !BelongsToEditor(w);
+        if (!BelongsToEditor(w)) Guarded([&] { editor_.CloseList(false); });
         break;
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Hide:
-        // The list would float away from its editor.
-        cancel = w->isWindow() && w == editor_.window();
+        if (w->isWindow() && w == editor_.window()) {
+            // The list would float away from its editor. The window may be on
+            // its way to destruction, so the owner hears of it from the event
+            // loop, and only if the editor still exists by then.
+            if (QWidget* list = editor_.ListBox()) list->hide();
+            QTimer::singleShot(0, &editor_, [editor = &editor_] { Guarded([&] { editor->CloseList(false); }); });
+        }
         break;
     default: break;
     }
-    if (cancel) Guarded([&] { editor_.CloseList(false); });
     return false;
 }
 
