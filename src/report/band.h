@@ -148,4 +148,14 @@ public:
     [[nodiscard]] std::string_view ClassName() const override { return "TrpNullBand"; }
 };
 
+// The first band among the page's direct children that is a T or derives
+// from it; none otherwise.
+template <typename T>
+T* FindBand(const TrpComponent& page) {
+    for (const auto& child : page.Objects()) {
+        if (auto* band = dynamic_cast<T*>(child.get())) return band;
+    }
+    return nullptr;
+}
+
 }  // namespace lk63

@@ -35,8 +35,8 @@ public:
     [[nodiscard]] double Height() const { return height_; }
     void SetLeft(double v) { left_ = v; }
     void SetTop(double v) { top_ = v; }
-    virtual void SetWidth(double v) { width_ = v; }
-    virtual void SetHeight(double v) { height_ = v; }
+    void SetWidth(double v) { width_ = v; }
+    void SetHeight(double v) { height_ = v; }
     void SetBounds(double left, double top, double width, double height);
 
     // Assigning a font turns ParentFont off and passes the font on to every

@@ -195,6 +195,18 @@ TEST(BandKind, IndexFollowsTheFixedTableAndDerivedClassesTakeTheirBase) {
     EXPECT_EQ(TrpSpecialHeader().KindIndex(), 4);
 }
 
+TEST_F(ReportTree, FindBandTakesTheFirstDirectBandOfTheClassOrDerivedFromIt) {
+    auto* footer = page->Add(std::make_unique<TrpPageFooter>());
+    auto* detail = page->Add(std::make_unique<TrpDetailData>());
+    data->Add(std::make_unique<TrpOverlay>());  // below a band: not a band of the page
+    EXPECT_EQ(FindBand<TrpReportTitle>(*page), title);
+    EXPECT_EQ(FindBand<TrpPageFooter>(*page), footer);
+    EXPECT_EQ(FindBand<TrpDataBand>(*page), data);  // derived classes count
+    EXPECT_EQ(FindBand<TrpDetailData>(*page), detail);
+    EXPECT_EQ(FindBand<TrpOverlay>(*page), nullptr);
+    EXPECT_EQ(FindBand<TrpBand>(*page), title);
+}
+
 TEST(BandChild, ACircularChainIsRefusedAndChildKeepsItsValue) {
     TrpReportTitle title;
     TrpChild a, b, c;
