@@ -1,0 +1,230 @@
+#include "report/draw_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/fonts/text_measurer.h"
+#include "report/font.h"
+#include "report/units.h"
+#include "report/wide_strings.h"
+
+namespace lk63 {
+namespace {
+
+int ToUnits(double pixels) { return static_cast<int>(RoundToInt(pixels * kMeasureRatio)); }
+
+void PlatformMeasure(const platform::TFontKey& font, int emPixels, std::u16string_view line,
+                     std::vector<int>& positions) {
+    platform::SharedTextMeasurer().Measure(font, emPixels, line, positions);
+}
+
+}  // namespace
+
+TrpDrawText::TrpDrawText() : measure_(PlatformMeasure) {
+    positions_.reserve(32768);
+    fontKey_.Family = "Arial";
+}
+
+void TrpDrawText::SetMeasureFunction(TrpMeasureFunction measure) {
+    measure_ = measure ? std::move(measure) : TrpMeasureFunction(PlatformMeasure);
+}
+
+void TrpDrawText::ApplyFont(const TrpFont& font) {
+    fontKey_ = {font.Name(), font.Has(TrpFontStyle::fsBold), font.Has(TrpFontStyle::fsItalic)};
+    fontSize_ = font.Size();
+    fontHeight_ = static_cast<int>(std::abs(RoundToInt(fontSize_ * 600.0 / 72.0)));
+}
+
+void TrpDrawText::ApplyOptions(const TrpDrawTextOptions& options) {
+    options_ = options;
+    options_.Rotation %= 360;
+    if (options_.Rotation < 0) options_.Rotation += 360;
+}
+
+void TrpDrawText::ApplySpacing(double paragraphGap, double charSpacing, double lineSpacing) {
+    paragraphGap_ = paragraphGap;
+    charSpacing_ = charSpacing;
+    lineSpacing_ = lineSpacing;
+}
+
+void TrpDrawText::ApplyBounds(const TrpTextRect& rect, double scaleX, double scaleY) {
+    bounds_ = rect;
+    scaleX_ = scaleX;
+    scaleY_ = scaleY;
+}
+
+void TrpDrawText::Measure(std::u16string_view line) {
+    if (fontHeight_ < 1) {
+        positions_.assign(line.size(), 0);
+    } else {
+        measure_(fontKey_, std::min(fontHeight_, platform::TTextMeasurer::MaxEmPixels), line, positions_);
+        positions_.resize(line.size(), positions_.empty() ? 0 : positions_.back());
+    }
+    const int spacing = ToUnits(charSpacing_);
+    if (spacing != 0) {
+        long long added = 0;
+        for (int& p : positions_) {
+            added += spacing;
+            p = static_cast<int>(std::clamp<long long>(p + added, INT32_MIN, INT32_MAX));
+        }
+    }
+}
+
+int TrpDrawText::MeasureWidth(std::u16string_view line) {
+    if (line.empty() || fontHeight_ < 1) return 0;
+    measure_(fontKey_, std::min(fontHeight_, platform::TTextMeasurer::MaxEmPixels), line, positions_);
+    return positions_.empty() ? 0 : positions_.back();
+}
+
+int TrpDrawText::LineWidthUnits() const {
+    const int r = options_.Rotation;
+    const bool sideways = (r >= 90 && r < 180) || r >= 270;
+    return sideways ? bounds_.Bottom - bounds_.Top : bounds_.Right - bounds_.Left;
+}
+
+void TrpDrawText::BreakSourceLine(std::u16string_view line, bool continuesParagraph,
+                                  std::vector<TrpLineSpan>& out) {
+    const int span = LineWidthUnits();
+    const long long w = ToUnits(span);
+    const long long f = continuesParagraph ? w : ToUnits(span - paragraphGap_);
+    const std::size_t len = line.size();
+    if (len <= 1 || !options_.WordWrap) {
+        out.push_back({0, len});
+        return;
+    }
+    Measure(line);
+    if (positions_.back() < f) {
+        out.push_back({0, len});
+        return;
+    }
+    // Positions count from 1 as in the description of the algorithm:
+    // cum(i) is the width of the first i characters.
+    const auto cum = [this](std::size_t i) { return static_cast<long long>(positions_[i - 1]); };
+    std::size_t start = 1, lastSpace = 1, i = 1;
+    long long offset = 0, limit = f;
+    while (i <= len) {
+        if (line[i - 1] == u' ') lastSpace = i;
+        if (cum(i) - offset <= limit) {
+            ++i;
+            continue;
+        }
+        std::size_t p;
+        if (lastSpace != start) {
+            out.push_back({start - 1, lastSpace - start});  // the space belongs to neither line
+            p = lastSpace;
+        } else if (i == start) {
+            out.push_back({start - 1, 1});  // one character wider than the line
+            p = start;
+        } else {
+            out.push_back({start - 1, i - start});  // a word longer than the line
+            p = i - 1;
+        }
+        offset = cum(p);
+        start = p + 1;
+        lastSpace = start;
+        limit = w;
+        i = p + 1;
+    }
+    if (start <= len) out.push_back({start - 1, len - start + 1});
+}
+
+void TrpDrawText::BreakLines(const TWideStrings& lines, bool firstParaBreak, bool lastParaBreak) {
+    lines_.clear();
+    plainText_.clear();
+    for (std::size_t s = 0; s < lines.Count(); ++s) {
+        const std::u16string_view source = lines[s].empty() ? std::u16string_view(u" ") : lines[s];
+        const std::size_t base = plainText_.size();
+        plainText_ += source;
+        plainText_ += u"\r\n";
+        spans_.clear();
+        BreakSourceLine(source, s == 0 && firstParaBreak, spans_);
+        for (std::size_t k = 0; k < spans_.size(); ++k) {
+            unsigned flags = 0;
+            if (k == 0) flags |= kFirstLineOfSource;
+            if (k + 1 == spans_.size()) flags |= kLastLineOfSource;
+            lines_.push_back({std::u16string(source.substr(spans_[k].Start, spans_[k].Length)), flags,
+                              base + spans_[k].Start});
+        }
+    }
+    if (lines_.empty()) return;
+    if (firstParaBreak) lines_.front().Flags &= ~kFirstLineOfSource;
+    if (lastParaBreak) lines_.back().Flags &= ~kLastLineOfSource;
+}
+
+double TrpDrawText::LineStep() const { return fontHeight_ / kMeasureRatio + lineSpacing_; }
+
+double TrpDrawText::TextHeight() const {
+    if (lines_.empty()) return 0;
+    double h = static_cast<double>(lines_.size()) * LineStep();
+    if (lineSpacing_ < 0) h -= lineSpacing_;
+    return h;
+}
+
+double TrpDrawText::WidestLine() {
+    const int gap = ToUnits(paragraphGap_);
+    long long widest = 0;
+    for (const TrpWrappedLine& line : lines_) {
+        long long width = MeasureWidth(line.Text);
+        width += RoundToInt(static_cast<double>(line.Text.size()) * charSpacing_ * kMeasureRatio);
+        if (line.Flags & kFirstLineOfSource) width += gap;
+        widest = std::max(widest, width);
+    }
+    return static_cast<double>(widest) / kMeasureRatio;
+}
+
+double TrpDrawText::FreeHeight() const {
+    const double h = AvailableHeight();
+    const double s = LineStep();
+    if (!(s > 0) || h <= 0) return 0;
+    const double n = std::floor(h / s);
+    if (n == 0) return 0;
+    const double rest = h - n * s;
+    return rest == 0 ? 0.0001 : rest;
+}
+
+std::u16string TrpDrawText::WrappedText() const {
+    std::u16string out;
+    for (const TrpWrappedLine& line : lines_) {
+        out += line.Text;
+        out += u"\r\n";
+    }
+    return out;
+}
+
+TrpFittingLines TrpDrawText::TakeFittingLines(const TWideStrings& lines, bool firstParaBreak,
+                                              bool lastParaBreak) {
+    BreakLines(lines, firstParaBreak, lastParaBreak);
+    TrpFittingLines result;
+    if (lines_.empty()) {
+        result.Fitting = plainText_;
+        return result;
+    }
+    const double s = LineStep();
+    std::size_t n = lines_.size();
+    if (s > 0) {
+        const double fit = std::floor(AvailableHeight() / s);
+        n = fit <= 0 ? 0 : std::min(lines_.size(), static_cast<std::size_t>(fit));
+    }
+    if (n == lines_.size()) {
+        result.Fitting = plainText_;
+        return result;
+    }
+    result.Continues = n > 0 && !(lines_[n - 1].Flags & kLastLineOfSource);
+    const std::size_t cut = lines_[n].Start;
+    result.Rest = plainText_.substr(cut);
+    if (result.Continues && !result.Rest.empty() && result.Rest.front() == u' ') result.Rest.erase(0, 1);
+    result.Fitting = plainText_.substr(0, cut);
+    return result;
+}
+
+TrpDrawText& GlobalDrawText() {
+    static TrpDrawText instance;
+    return instance;
+}
+
+std::unique_lock<std::recursive_mutex> LockDrawText() {
+    static std::recursive_mutex lock;
+    return std::unique_lock<std::recursive_mutex>(lock);
+}
+
+}  // namespace lk63
