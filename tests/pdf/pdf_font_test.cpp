@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "inflate.h"
+#include "pdf/pdf_font.h"
+#include "pdf/pdf_font_list.h"
+#include "pdf/pdf_output.h"
+
+namespace lk63 {
+namespace {
+
+TrpFont MakeFont(std::string name, std::uint8_t style = 0, int height = -13, TColor color = clBlack) {
+    TrpFont font;
+    font.SetName(std::move(name));
+    font.SetStyle(style);
+    font.SetHeight(height);
+    font.SetColor(color);
+    return font;
+}
+
+constexpr std::uint8_t kBold = static_cast<std::uint8_t>(TrpFontStyle::fsBold);
+constexpr std::uint8_t kItalic = static_cast<std::uint8_t>(TrpFontStyle::fsItalic);
+constexpr std::uint8_t kUnderline = static_cast<std::uint8_t>(TrpFontStyle::fsUnderline);
+
+TEST(PdfFontName, EscapesDelimitersAndNamesRealStyles) {
+    struct Case {
+        std::string name;
+        std::uint8_t style;
+        const char* pdfName;
+    } const cases[] = {
+        {"Arial", 0, "Arial"},
+        {"Arial", kBold, "Arial,Bold"},
+        {"Arial", kItalic, "Arial,Italic"},
+        {"Arial", kBold | kItalic, "Arial,BoldItalic"},
+        {"Arial", kUnderline, "Arial"},  // underline is drawn, not a font style
+        {"Arial Unicode MS", 0, "Arial#20Unicode#20MS"},
+        {"a(b)%c<d>[e]{f}/g", 0, "a#28b#29#25c#3Cd#3E#5Be#5D#7Bf#7D#2Fg"},
+        {"No#1", kBold, "No#1,Bold"},               // a "#" of the name stays as it is
+        {"MS UI Gothic", kBold | kItalic, "MS#20UI#20Gothic"},  // simulated styles: no suffix
+        {"Шрифт", 0, "#D0#A8#D1#80#D0#B8#D1#84#D1#82"},
+        {"Tab\tFont", 0, "Tab#09Font"},  // would end the name token
+    };
+    for (const Case& c : cases) EXPECT_EQ(PdfFontName(MakeFont(c.name, c.style)), c.pdfName) << c.name;
+}
+
+TEST(PdfFontIdentity, NameAndStyleMatterSizeAndColourDoNot) {
+    struct Case {
+        TrpFont first, second;
+        bool same;
+    } const cases[] = {
+        {MakeFont("Arial", 0, -13), MakeFont("Arial", 0, -21), true},
+        {MakeFont("Arial", kBold, -13, clBlack), MakeFont("Arial", kBold, -19, clGray), true},
+        {MakeFont("Arial", 0), MakeFont("Arial", kBold), false},
+        {MakeFont("Arial", 0), MakeFont("Arial", kUnderline), false},
+        {MakeFont("Arial", 0), MakeFont("arial", 0), false},
+        {MakeFont("MS UI Gothic", 0), MakeFont("MS UI Gothic", kBold | kItalic), true},
+        {MakeFont("Arial", 0), MakeFont("Arial Unicode MS", 0), false},
+    };
+    for (const Case& c : cases) {
+        TrpPDFFontList fonts;
+        const std::size_t a = fonts.FindOrAdd(c.first);
+        const std::size_t b = fonts.FindOrAdd(c.second);
+        EXPECT_EQ(a, 0u);
+        EXPECT_EQ(b == a, c.same) << c.first.Name() << "/" << c.second.Name() << " " << int(c.second.Style());
+        EXPECT_EQ(fonts.Count(), c.same ? 1u : 2u);
+    }
+}
+
+TEST(PdfFontList, NamesFontsByOrderOfFirstUse) {
+    TrpPDFFontList fonts;
+    EXPECT_EQ(fonts.FindOrAdd(MakeFont("Arial", kBold, -21)), 0u);
+    EXPECT_EQ(fonts.FindOrAdd(MakeFont("Arial", 0, -13)), 1u);
+    EXPECT_EQ(fonts.FindOrAdd(MakeFont("Arial", kBold, -13)), 0u);
+    EXPECT_EQ(fonts[0].ResourceName(), "/F0");
+    EXPECT_EQ(fonts[1].ResourceName(), "/F1");
+    EXPECT_EQ(fonts[0].PdfFontName(), "Arial,Bold");
+    EXPECT_EQ(fonts[1].PdfFontName(), "Arial");
+    EXPECT_EQ(fonts[1].Font().Size(), 750);  // an em of 1000 pixels
+}
+
+// The characters each newly used glyph stands for, in order of first use.
+std::vector<std::u16string> TextsOf(const TrpPDFFont& font) {
+    std::vector<std::u16string> texts;
+    for (const TrpUsedGlyph& g : font.UsedGlyphs()) texts.push_back(g.Text);
+    return texts;
+}
+
+struct MappingCase {
+    const char* name;
+    std::string family;
+    std::u16string line;
+    bool rightToLeft;
+    std::vector<std::u16string> texts;
+};
+
+class GlyphMappingTest : public testing::TestWithParam<MappingCase> {};
+
+TEST_P(GlyphMappingTest, GlyphsStandForTheCharactersOfTheirCluster) {
+    const MappingCase& c = GetParam();
+    TrpPDFFont font(MakeFont(c.family), 0);
+    const std::u16string glyphs = font.MapTextToGlyphs(c.line, c.rightToLeft);
+    ASSERT_EQ(glyphs.size(), font.UsedGlyphs().size());
+    for (std::size_t k = 0; k < glyphs.size(); ++k) EXPECT_EQ(glyphs[k], font.UsedGlyphs()[k].GlyphId) << k;
+    EXPECT_EQ(TextsOf(font), c.texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, GlyphMappingTest,
+    testing::Values(
+        MappingCase{"LeftToRight", "Arial", u"Лист 1", false, {u"Л", u"и", u"с", u"т", u" ", u"1"}},
+        // Visual order: glyph k stands for character n - 1 - k.
+        MappingCase{"RightToLeft", "Arial", u"שלום", true, {u"ם", u"ו", u"ל", u"ש"}},
+        // Cyrillic stays left to right in a right-to-left memo, where the
+        // positional rule would map the glyphs backwards.
+        MappingCase{"CyrillicInRightToLeftMemo", "Arial", u"шлем", true, {u"ш", u"л", u"е", u"м"}},
+        MappingCase{"HebrewInsideLatin", "Arial", u"ab שלו", false, {u"a", u"b", u" ", u"ו", u"ל", u"ש"}},
+        MappingCase{"SurrogatePair", "Arial", u"a\U0001F600b", false, {u"a", u"\U0001F600", u"b"}},
+        // A base and its combining accent: the first glyph carries both units.
+        MappingCase{"CombiningMark", "Arial", u"е\u0301ж", false, {u"е\u0301", u"", u"ж"}},
+        MappingCase{"Ligature", "DejaVu Sans", u"file", false, {u"fi", u"l", u"e"}}),
+    [](const testing::TestParamInfo<MappingCase>& info) { return std::string(info.param.name); });
+
+TEST(PdfFontGlyphs, KeepTheWidthAndCharactersOfTheirFirstUse) {
+    TrpPDFFont font(MakeFont("Arial"), 0);
+    const std::u16string first = font.MapTextToGlyphs(u"Аа", false);
+    const std::vector<TrpUsedGlyph> before = font.UsedGlyphs();
+    ASSERT_EQ(before.size(), 2u);
+    const std::u16string again = font.MapTextToGlyphs(u"аА аА", false);
+    ASSERT_EQ(again.size(), 5u);
+    EXPECT_EQ(again[0], first[1]);
+    EXPECT_EQ(again[1], first[0]);
+    ASSERT_EQ(font.UsedGlyphs().size(), 3u);  // only the space is new
+    EXPECT_EQ(font.UsedGlyphs()[0], before[0]);
+    EXPECT_EQ(font.UsedGlyphs()[1], before[1]);
+    EXPECT_GT(before[0].Advance, before[1].Advance);  // capital wider than small
+}
+
+TEST(PdfFontGlyphs, EmptyLineRegistersNothing) {
+    TrpPDFFont font(MakeFont("Arial"), 0);
+    EXPECT_TRUE(font.MapTextToGlyphs(u"", false).empty());
+    EXPECT_TRUE(font.MapTextToGlyphs(u"", true).empty());
+    EXPECT_TRUE(font.UsedGlyphs().empty());
+}
+
+// Two objects before the font, whose Type0 number 3 was reserved on a page.
+std::string WriteFont(TrpPDFFont& font, bool compressed, std::vector<std::uint64_t>* offsets = nullptr) {
+    std::string bytes;
+    TrpStringSink sink(bytes);
+    TrpPDFOutput out(sink);
+    out.WriteLine("%PDF-1.5");
+    out.NewObjectNumber();
+    out.NewObjectNumber();
+    font.SetObjectNumber(out.NewObjectNumber());
+    font.WriteObjects(out, compressed);
+    out.Flush();
+    if (offsets) *offsets = out.Offsets();
+    return bytes;
+}
+
+TEST(PdfFontObjects, FontThatOnlyMetEmptyLinesIsWrittenByteForByte) {
+    TrpPDFFont font(MakeFont("Arial"), 0);
+    font.MapTextToGlyphs(u"", false);
+    std::vector<std::uint64_t> offsets;
+    const std::string bytes = WriteFont(font, false, &offsets);
+    const std::string expected =
+        "%PDF-1.5\r\n"
+        "4 0 obj\r\n<<\r\n/Type /FontDescriptor\r\n/FontName /Arial\r\n/FontFamily /Arial\r\n/Flags 32\r\n"
+        "/FontBBox [-544 -303 1302 980 ]\r\n/ItalicAngle 0\r\n/Ascent 905\r\n/Descent -212\r\n"
+        "/Leading 117\r\n/CapHeight 1117\r\n/StemV 88\r\n/AvgWidth 580\r\n/MaxWidth 1338\r\n"
+        "/MissingWidth 580\r\n>>\r\nendobj\r\n"
+        "5 0 obj\r\n<< /Length 330 /Length1 330 >>\r\nstream\r\n"
+        "/CIDInit /ProcSet findresource begin\r\n12 dict begin\r\nbegincmap\r\n/CIDSystemInfo\r\n"
+        "<< /Registry (Adobe)\r\n/Ordering (UCS)\r\n/Supplement 0\r\n>> def\r\n/CMapName /Arial def\r\n"
+        "/CMapType 2 def\r\n1 begincodespacerange\r\n<0000> <FFFF>\r\nendcodespacerange\r\n"
+        "0 beginbfchar\r\nendbfchar\r\nendcmap\r\nCMapName currentdict /CMap defineresource pop\r\n"
+        "end\r\nend\r\nendstream\r\nendobj\r\n"
+        "6 0 obj\r\n<<\r\n/Registry (Adobe) /Ordering (Identity) /Supplement 0\r\n>>\r\nendobj\r\n"
+        "7 0 obj\r\n<<\r\n/Type /Font\r\n/Subtype /CIDFontType2\r\n/BaseFont /Arial\r\n/CIDSystemInfo 6 0 R\r\n"
+        "/FontDescriptor 4 0 R\r\n/W [ ]\r\n>>\r\nendobj\r\n"
+        "3 0 obj\r\n<<\r\n/Type /Font\r\n/Subtype /Type0\r\n/BaseFont /Arial\r\n/Encoding /Identity-H\r\n"
+        "/DescendantFonts [7 0 R]\r\n/ToUnicode 5 0 R\r\n>>\r\nendobj\r\n";
+    EXPECT_EQ(bytes, expected);
+    ASSERT_EQ(offsets.size(), 7u);
+    for (int n = 3; n <= 7; ++n)
+        EXPECT_EQ(bytes.compare(offsets[n - 1], std::to_string(n).size() + 6, std::to_string(n) + " 0 obj"), 0)
+            << "object " << n;
+}
+
+TEST(PdfFontObjects, BoldFontListsItsGlyphsWithWidthsAndCharacters) {
+    TrpPDFFont font(MakeFont("Arial", kBold), 0);
+    font.MapTextToGlyphs(u"Ab Аб", false);
+    font.MapTextToGlyphs(u"bA", false);
+    const std::string bytes = WriteFont(font, false);
+    EXPECT_NE(bytes.find("/FontName /Arial,Bold\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("/StemV 166\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("/CMapName /Arial+Bold def\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("5 beginbfchar\r\n<0024> <0041>\r\n<0045> <0062>\r\n<0003> <0020>\r\n<03C1> <0410>\r\n"
+                         "<03E2> <0431>\r\nendbfchar\r\n"),
+              std::string::npos);
+    const std::size_t w = bytes.find("/W [");
+    EXPECT_EQ(bytes.substr(w, bytes.find("\r\n", w) - w), "/W [ 36 [722] 69 [611] 3 [278] 961 [722] 994 [618] ]");
+}
+
+// More than 100 glyphs: blocks of at most 100 entries, all glyphs listed.
+TEST(PdfFontObjects, ToUnicodeSplitsIntoBlocksOfAtMostOneHundred) {
+    std::u16string line;
+    for (char16_t c = u'!'; c <= u'~'; ++c) line += c;        // 94 Latin
+    for (char16_t c = u'А'; c <= u'я'; ++c) line += c;        // 64 Cyrillic
+    TrpPDFFont font(MakeFont("Arial"), 0);
+    font.MapTextToGlyphs(line, false);
+    ASSERT_EQ(font.UsedGlyphs().size(), 158u);
+
+    const std::string text = font.ToUnicodeText();
+    EXPECT_NE(text.find("endcodespacerange\r\n100 beginbfchar\r\n"), std::string::npos);
+    EXPECT_NE(text.find("endbfchar\r\n58 beginbfchar\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("beginbfchar", text.find("58 beginbfchar") + 14), std::string::npos);
+    // Every glyph once, in order of first use, with its character.
+    std::string entries;
+    for (const TrpUsedGlyph& g : font.UsedGlyphs()) {
+        char entry[32];
+        std::snprintf(entry, sizeof entry, "<%04X> <%04X>\r\n", g.GlyphId, static_cast<unsigned>(g.Text[0]));
+        entries += entry;
+    }
+    std::string listed;
+    for (std::size_t at = 0; (at = text.find("beginbfchar\r\n", at)) != std::string::npos;) {
+        at += 13;
+        listed += text.substr(at, text.find("endbfchar", at) - at);
+    }
+    EXPECT_EQ(listed, entries);
+
+    // The stream holds the same text deflated, its lengths as declared.
+    const std::string bytes = WriteFont(font, true);
+    const std::string head = "5 0 obj\r\n<< /Length ";
+    const std::size_t start = bytes.find(head);
+    ASSERT_NE(start, std::string::npos);
+    const std::size_t lengthEnd = bytes.find(' ', start + head.size());
+    const std::size_t packedLength = std::stoul(bytes.substr(start + head.size(), lengthEnd - start - head.size()));
+    const std::string rest = "  /Filter /FlateDecode /Length1 " + std::to_string(text.size()) + " >>\r\nstream\r\n";
+    ASSERT_EQ(bytes.compare(lengthEnd, rest.size(), rest), 0);
+    const std::size_t data = lengthEnd + rest.size();
+    EXPECT_EQ(test::Inflate(std::string_view(bytes).substr(data, packedLength)), text);
+    EXPECT_EQ(bytes.compare(data + packedLength, 19, "endstream\r\nendobj\r\n"), 0);
+}
+
+TEST(PdfFontObjects, FontWithoutReservedNumberIsNotWritten) {
+    TrpPDFFont font(MakeFont("Arial"), 0);
+    std::string bytes;
+    TrpStringSink sink(bytes);
+    TrpPDFOutput out(sink);
+    EXPECT_THROW(font.WriteObjects(out, false), std::logic_error);
+}
+
+}  // namespace
+}  // namespace lk63
