@@ -221,7 +221,15 @@ QString TCustomGridView::CellText(const TGridCell& cell) {
     return value;
 }
 
-QRect TCustomGridView::ClientRect() const { return viewport()->rect(); }
+QRect TCustomGridView::ClientRect() const {
+    // Computed rather than read from the viewport: Qt lays the viewport out
+    // only when the widget is shown and after a bar has come or gone, while
+    // the grid's geometry must hold as soon as its size and ranges are set.
+    QSize size = contentsRect().size();
+    if (vert_.WindowInfo().Max > 0) size.rwidth() -= verticalScrollBar()->sizeHint().width();
+    if (horz_.WindowInfo().Max > 0) size.rheight() -= horizontalScrollBar()->sizeHint().height();
+    return QRect(QPoint(0, 0), size.expandedTo(QSize(0, 0)));
+}
 
 QRect TCustomGridView::GridArea() const { return ClientRect(); }
 
