@@ -7,3 +7,6 @@ target_sources(lk63_report PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/prepared_pages_xml.cpp
   ${CMAKE_CURRENT_LIST_DIR}/prepared_pages_dictionary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/prepared_pages.cpp)
+target_sources(lk63_report PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/engine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/engine_prepare.cpp)

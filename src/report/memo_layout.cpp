@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "report/memo_view.h"
+#include "report/report.h"
 #include "report/units.h"
 
 namespace lk63 {
@@ -32,7 +33,10 @@ const std::u16string kSpace = u" ";
 
 }  // namespace
 
-TrpDrawText& DrawTextOf(const TrpComponent& /*object*/) { return GlobalDrawText(); }
+TrpDrawText& DrawTextOf(const TrpComponent& object) {
+    TrpReport* report = object.Report();
+    return report ? report->DrawText() : GlobalDrawText();
+}
 
 TrpTextRect MemoTextRect(const TrpCustomMemoView& memo) {
     const TrpFrame& frame = memo.Frame;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,17 @@
 namespace lk63 {
 
 class TrpDataSet;
+class TrpDrawText;
+class TrpEngine;
+class TrpPreviewPages;
+class TrpUserInterface;
+
+// Frees the run-time parts of a report where their types are complete.
+struct TrpRuntimeDeleter {
+    void operator()(TrpDrawText* p) const;
+    void operator()(TrpEngine* p) const;
+    void operator()(TrpPreviewPages* p) const;
+};
 
 inline constexpr std::array<std::string_view, 9> kSystemVariableNames{
     "Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line", "Line#", "CopyName#"};
@@ -85,6 +97,19 @@ public:
     std::string CurObject;
     [[nodiscard]] TrpExpressionCache& ExpressionCache() { return expressionCache_; }
 
+    // Prepares the pages into PreviewPages. False when anything failed; the
+    // errors are then shown through UserInterface (or kept silent, or
+    // raised, as EngineOptions.NewSilentMode says).
+    bool PreparePages(bool clearLast = true);
+    // A run ends early once set.
+    bool Terminated = false;
+    void StopReport() { Terminated = true; }
+    // Shows errors and processes pending window messages; none: nothing is shown.
+    TrpUserInterface* UserInterface = nullptr;
+    [[nodiscard]] TrpEngine& Engine();
+    [[nodiscard]] TrpPreviewPages& PreviewPages();
+    [[nodiscard]] TrpDrawText& DrawText();
+
     void DefineProperties(TPropertyList& list) override;
 
 private:
@@ -94,6 +119,10 @@ private:
     TrpErrorList errors_;
     TrpExpressionCache expressionCache_;
     std::vector<int> resolving_;  // variables being evaluated, innermost last
+    // Last, so that they go before the objects they refer to.
+    std::unique_ptr<TrpDrawText, TrpRuntimeDeleter> drawText_;
+    std::unique_ptr<TrpPreviewPages, TrpRuntimeDeleter> previewPages_;
+    std::unique_ptr<TrpEngine, TrpRuntimeDeleter> engine_;
 };
 
 }  // namespace lk63

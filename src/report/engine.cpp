@@ -1,0 +1,688 @@
+#include "report/engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "report/band.h"
+#include "report/data_set.h"
+#include "report/error.h"
+#include "report/memo_content.h"
+#include "report/memo_layout.h"
+#include "report/memo_view.h"
+#include "report/messages.h"
+#include "report/page.h"
+#include "report/prepared_pages.h"
+#include "report/report.h"
+#include "report/serializer.h"
+#include "report/units.h"
+#include "report/user_interface.h"
+
+namespace lk63 {
+namespace {
+
+constexpr double kEpsilon = 0.0001;
+
+bool OverlapsVertically(const TrpComponent& a, const TrpComponent& b) {
+    return a.Top() < b.Top() + b.Height() && b.Top() < a.Top() + a.Height();
+}
+
+double HorizontalOverlap(double l1, double r1, double l2, double r2) { return std::min(r1, r2) - std::max(l1, l2); }
+
+bool OverlapsHorizontally(const TrpComponent& a, const TrpComponent& b) {
+    return HorizontalOverlap(a.Left(), a.Left() + a.Width(), b.Left(), b.Left() + b.Width()) > kEpsilon;
+}
+
+double Round2(double v) { return RoundHalfEven(v * 100) / 100; }
+
+TrpCustomMemoView* AsMemo(TrpComponent* c) { return dynamic_cast<TrpCustomMemoView*>(c); }
+
+std::vector<TrpView*> ViewsOf(const TrpComponent& band) {
+    std::vector<TrpView*> views;
+    for (const auto& child : band.Objects()) {
+        if (auto* v = dynamic_cast<TrpView*>(child.get())) views.push_back(v);
+    }
+    return views;
+}
+
+// Bands that this engine cannot lay out are refused rather than dropped.
+bool IsUnsupportedBand(const TrpBand& band) {
+    return band.Vertical || dynamic_cast<const TrpPageFooter*>(&band) ||
+           dynamic_cast<const TrpColumnHeader*>(&band) || dynamic_cast<const TrpColumnFooter*>(&band) ||
+           dynamic_cast<const TrpReportSummary*>(&band) || dynamic_cast<const TrpOverlay*>(&band);
+}
+
+// Puts a band's views back in their order when a split ends, however it ends.
+class TViewListGuard {
+public:
+    explicit TViewListGuard(TrpBand& band) : band_(band) {
+        for (const auto& child : band.Objects()) order_.push_back(child.get());
+        while (!band.Objects().empty()) held_.push_back(band.Objects().front()->Detach());
+    }
+    ~TViewListGuard() {
+        while (!band_.Objects().empty()) Hold(band_.Objects().front()->Detach());
+        for (TrpComponent* c : order_) band_.Add(Take(c));
+    }
+    TViewListGuard(const TViewListGuard&) = delete;
+    TViewListGuard& operator=(const TViewListGuard&) = delete;
+
+    [[nodiscard]] const std::vector<TrpComponent*>& Order() const { return order_; }
+    void Attach(TrpComponent* c) { band_.Add(Take(c)); }
+    void DetachAll() {
+        while (!band_.Objects().empty()) Hold(band_.Objects().front()->Detach());
+    }
+
+private:
+    void Hold(std::unique_ptr<TrpComponent> c) { held_.push_back(std::move(c)); }
+    std::unique_ptr<TrpComponent> Take(TrpComponent* c) {
+        const auto it = std::find_if(held_.begin(), held_.end(), [c](const auto& p) { return p.get() == c; });
+        std::unique_ptr<TrpComponent> out = std::move(*it);
+        held_.erase(it);
+        return out;
+    }
+
+    TrpBand& band_;
+    std::vector<TrpComponent*> order_;
+    std::vector<std::unique_ptr<TrpComponent>> held_;
+};
+
+}  // namespace
+
+TrpEngine::TrpEngine(TrpReport& report) : report_(report) {}
+TrpEngine::~TrpEngine() = default;
+
+TrpPreviewPages& TrpEngine::Store() const { return report_.PreviewPages(); }
+
+TrpUserInterface& TrpEngine::UserInterface() const {
+    static TrpSilentUserInterface silent;
+    return report_.UserInterface ? *report_.UserInterface : silent;
+}
+
+// B: the run.
+void TrpEngine::Run() {
+    TrpPreviewPages& store = Store();
+    bandStates_.clear();
+    shiftGraphs_.clear();
+    growth_.clear();
+    headerList_.clear();
+    keep_ = {};
+    std::vector<TrpReportPage*> pages;
+    for (const auto& child : report_.Objects()) {
+        if (auto* page = dynamic_cast<TrpReportPage*>(child.get())) pages.push_back(page);
+    }
+
+    struct TFinish {
+        TrpEngine& Engine;
+        bool Started = false;
+        ~TFinish() {
+            if (Started) {
+                for (std::size_t i = 0; i < Engine.report_.Datasets().Count(); ++i) {
+                    if (TrpDataSet* d = Engine.report_.Datasets()[i].DataSet()) d->FinalizeRun();
+                }
+            }
+            Engine.Store().EndPreparation();
+            Engine.page_ = nullptr;
+        }
+    } finish{*this};
+
+    store.BeginPreparation();
+    for (TrpReportPage* page : pages) OrganizeBands(*page);
+    if (!report_.Errors().Empty()) return;
+
+    finish.Started = true;
+    for (std::size_t i = 0; i < report_.Datasets().Count(); ++i) {
+        if (TrpDataSet* d = report_.Datasets()[i].DataSet()) d->InitializeRun(&report_);
+    }
+    for (TrpReportPage* page : pages) store.RegisterSourcePage(*page);
+    FinalPass = true;
+    TotalPages = 0;
+    store.MarkPassStart();
+
+    // D: each visible report page, PageCount times.
+    for (TrpReportPage* page : pages) {
+        if (report_.Terminated) break;
+        if (!page->Visible()) continue;
+        firstBand_ = true;
+        for (int copy = 0; copy < std::max(page->PageCount, 1) && !report_.Terminated; ++copy) RunPage(*page);
+        store.CloseLogicalRun();
+    }
+}
+
+// C: organising the bands of a page.
+void TrpEngine::OrganizeBands(TrpReportPage& page) {
+    page.HorizontalDataBands.clear();
+    page.VerticalDataBands.clear();
+    std::vector<TrpBand*> bands;
+    TrpDataSet* reportSet = report_.DataSet();
+    if (reportSet && reportSet == page.DataSet()) report_.Errors().Add(std::string(RpMessage("SameDataSetReportPage")));
+    for (const auto& child : page.Objects()) {
+        auto* band = dynamic_cast<TrpBand*>(child.get());
+        if (!band) continue;
+        shiftGraphs_.erase(band);
+        TBandState& state = bandStates_[band];
+        state = {};
+        if (auto* data = dynamic_cast<TrpDataBand*>(band)) {
+            state.DataSet = data->DataSet();
+            if (!state.DataSet && data->RowCount() > 0) {
+                TrpUserDataSet& hidden = data->HiddenDataSet();
+                hidden.RangeEnd = TrpRangeEnd::reCount;
+                hidden.RangeEndCount = data->RowCount();
+                state.DataSet = &hidden;
+            }
+            if (state.DataSet && state.DataSet == reportSet)
+                report_.Errors().Add(std::string(RpMessage("SameDataSetReportBand")));
+            if (state.DataSet && state.DataSet == page.DataSet())
+                report_.Errors().Add(std::string(RpMessage("SameDataSetPageBand")));
+        }
+        if (IsUnsupportedBand(*band)) {
+            report_.Errors().Add("Band " + band->Name() + " (" + std::string(band->ClassName()) +
+                                 ") is not supported by this report engine");
+        }
+        bands.push_back(band);
+    }
+
+    std::vector<TrpBand*> list;
+    for (TrpBand* b : bands) {
+        if (b->KindIndex() >= 4 && b->KindIndex() <= 13) list.push_back(b);
+    }
+    std::stable_sort(list.begin(), list.end(),
+                     [](const TrpBand* a, const TrpBand* b) { return Round2(a->Top()) < Round2(b->Top()); });
+
+    std::vector<bool> attached(list.size(), false);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (!dynamic_cast<TrpDataBand*>(list[i])) continue;
+        TBandState& state = bandStates_[list[i]];
+        if (i > 0 && !attached[i - 1] && dynamic_cast<TrpHeader*>(list[i - 1])) {
+            state.Header = list[i - 1];
+            attached[i - 1] = true;
+        }
+        if (i + 1 < list.size() && !attached[i + 1] && dynamic_cast<TrpFooter*>(list[i + 1])) {
+            state.Footer = list[i + 1];
+            attached[i + 1] = true;
+        }
+    }
+    std::vector<TrpBand*> rest;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (attached[i]) continue;
+        if (dynamic_cast<TrpHeader*>(list[i]) || dynamic_cast<TrpFooter*>(list[i])) {
+            report_.Errors().Add(std::string(RpMessage("UnattachedHeaderFooter")) + " " + list[i]->Name());
+            continue;
+        }
+        rest.push_back(list[i]);
+    }
+
+    // Master data bands and, below each, the bands of the next kind as details.
+    std::size_t i = 0;
+    const auto misplaced = [this](const TrpBand& b) {
+        report_.Errors().Add(std::string(RpMessage("WrongBandPlace")) + " " + b.Name());
+    };
+    const auto collect = [&](auto&& self, TrpDataBand& parent) -> std::vector<TrpDataBand*> {
+        std::vector<TrpDataBand*> details;
+        while (i < rest.size() && rest[i]->KindIndex() > parent.KindIndex()) {
+            auto* d = dynamic_cast<TrpDataBand*>(rest[i]);
+            ++i;
+            if (!d || d->KindIndex() != parent.KindIndex() + 1) {
+                misplaced(*rest[i - 1]);
+                continue;
+            }
+            bandStates_[d].Details = self(self, *d);
+            if (bandStates_[d].DataSet) details.push_back(d);
+        }
+        return details;
+    };
+    while (i < rest.size()) {
+        auto* master = dynamic_cast<TrpMasterData*>(rest[i]);
+        ++i;
+        if (!master) {
+            misplaced(*rest[i - 1]);
+            continue;
+        }
+        bandStates_[master].Details = collect(collect, *master);
+        if (bandStates_[master].DataSet) page.HorizontalDataBands.push_back(master);
+    }
+}
+
+void TrpEngine::RunPage(TrpReportPage& page) {
+    page_ = &page;
+    StartPage(page);
+    OutputPageViews(page);
+    ShowDataBands(page.HorizontalDataBands);
+    lastPage_ = true;
+    ClosePage();
+    lastPage_ = false;
+}
+
+// F: starting a page.
+void TrpEngine::StartPage(TrpReportPage& page) {
+    headerList_.clear();
+    TrpBand* title = FindBand<TrpReportTitle>(page);
+    TrpBand* header = FindBand<TrpPageHeader>(page);
+    if (page.TitleBeforeHeader) {
+        headerList_.push_back({title, 0});
+        headerList_.push_back({header, 0});
+    } else {
+        headerList_.push_back({header, 0});
+        headerList_.push_back({title, 0});
+    }
+    PageHeight = (page.PaperHeight() - page.TopMargin - page.BottomMargin) * rp01cm;
+    PageWidth = (page.PaperWidth() - page.LeftMargin - page.RightMargin) * rp01cm;
+    CurX = 0;
+    CurY = 0;
+    CurColumn = 1;
+    firstPage_ = true;
+    lastPage_ = false;
+    OpenNewPage();
+    std::erase_if(headerList_, [](const THeaderEntry& e) { return dynamic_cast<TrpReportTitle*>(e.Band); });
+}
+
+// I: opening a new page.
+void TrpEngine::OpenNewPage() {
+    pageFooterHeight_ = 0;
+    Store().OpenPreparedPage(page_);
+    CurY = 0;
+    pageOpening_ = true;
+    struct TReset {
+        bool& Flag;
+        ~TReset() { Flag = false; }
+    } reset{pageOpening_};
+    for (std::size_t i = 0; i < headerList_.size(); ++i) {
+        TrpBand* band = headerList_[i].Band;
+        if (!band || band == newPageBand_) continue;
+        if (dynamic_cast<TrpHeader*>(band) && band == lastBandOnPage_) continue;
+        if (dynamic_cast<TrpReportTitle*>(band)) headerList_[i].Band = nullptr;  // the first page only
+        ShowBand(band);
+    }
+}
+
+// H: closing a page. Page footers, column bands, the summary and overlays
+// are refused when the bands are organised, so only the flag is left.
+void TrpEngine::ClosePage() { firstPage_ = false; }
+
+// The views placed directly on the page, in a band of the page's size.
+void TrpEngine::OutputPageViews(TrpReportPage& page) {
+    TrpNullBand band;
+    band.SetBounds(0, 0, PageWidth, PageHeight);
+    for (const auto& child : page.Objects()) {
+        if (!dynamic_cast<TrpView*>(child.get())) continue;
+        auto copy = CreateComponent(child->ClassName());
+        if (!copy) continue;
+        AssignProperties(*copy, *child);
+        copy->SetName(child->Name());
+        band.Add(std::move(copy));
+    }
+    const double y = CurY;
+    PrepareBand(band);
+    Store().RecordObject(band);
+    RestoreBand(band);
+    shiftGraphs_.erase(&band);
+    CurY = y;
+}
+
+// G: showing data bands.
+void TrpEngine::ShowDataBands(const std::vector<TrpDataBand*>& bands) {
+    for (TrpDataBand* band : bands) {
+        TBandState& state = bandStates_[band];
+        TrpDataSet* data = state.DataSet;
+        if (!data) continue;
+        data->First();
+        state.RowNo = 1;
+        state.RowNoAcrossGroups = 1;
+        state.Column = 1;
+        bool shown = false;
+        while (!data->Eof() && !report_.Terminated && (band->RowCount() == 0 || band->RowCount() >= state.RowNo)) {
+            UserInterface().ProcessMessages();
+            bool pass = true;
+            if (!band->Filter.empty()) {
+                const TVariant v = report_.Calc(band->Filter);
+                const bool* b = std::get_if<bool>(&v.Data());
+                pass = b && *b;
+            }
+            if (pass && !band->PrintIfDetailEmpty && !state.Details.empty()) {
+                pass = std::any_of(state.Details.begin(), state.Details.end(), [this](TrpDataBand* d) {
+                    TrpDataSet* ds = bandStates_[d].DataSet;
+                    if (!ds) return false;
+                    ds->First();
+                    return !ds->Eof();
+                });
+            }
+            if (pass) {
+                if (!shown) {
+                    auto* header = dynamic_cast<TrpHeader*>(state.Header);
+                    if (header && header->ReprintOnNewPage) headerList_.push_back({header, CurY});
+                    ShowBand(state.Header);
+                }
+                LineNo = state.RowNo;
+                ShowBand(band);
+                shown = true;
+                ++state.RowNo;
+                ++state.RowNoAcrossGroups;
+                ShowDataBands(state.Details);
+                firstBand_ = false;
+            }
+            data->Next();
+        }
+        if (shown) {
+            ShowBand(state.Footer);
+            std::erase_if(headerList_, [&](const THeaderEntry& e) { return e.Band && e.Band == state.Header; });
+        }
+    }
+}
+
+void TrpEngine::ShowBand(TrpBand* band) {
+    if (!band) return;
+    if (band->KeepChild) StartKeep(*band);
+    OutputBand(*band);
+    const auto it = bandStates_.find(band);
+    const bool laterColumn = dynamic_cast<TrpDataBand*>(band) && it != bandStates_.end() && it->second.Column > 1;
+    if (!laterColumn && ((band->Child() && band->Visible()) || band->PrintChildIfInvisible)) ShowBand(band->Child());
+    if (band->KeepChild) EndKeep(*band);
+}
+
+int TrpEngine::RowNoAcrossGroups(const TrpBand& band) const {
+    if (!dynamic_cast<const TrpDataBand*>(&band)) return 1;  // bands that are not data bands count as row 1
+    const auto it = bandStates_.find(&band);
+    // The row being shown: the counter has not moved on yet.
+    return it == bandStates_.end() ? 1 : it->second.RowNoAcrossGroups;
+}
+
+// J: outputting a band.
+void TrpEngine::OutputBand(TrpBand& band) {
+    struct TRestore {
+        TrpEngine& Engine;
+        TrpBand& Band;
+        ~TRestore() { Engine.RestoreBand(Band); }
+    } restore{*this, band};
+    PrepareBand(band);
+    if (!band.Visible()) return;
+    bool split = false;
+    if (FreeSpace() < band.Height()) {
+        const bool tooTall = band.Height() > PageHeight - FooterHeight();
+        if ((band.AllowSplit && !keep_.Active) || tooTall) {
+            if (!band.AllowSplit && RowNoAcrossGroups(band) > 1 && !band.StartNewPage) NewColumn();
+            keep_ = {};
+            SplitBand(band);
+            split = true;
+        } else {
+            NewColumn();
+        }
+    }
+    if (!split) {
+        band.SetLeft(CurX);
+        band.SetTop(CurY);
+        if (!pageOpening_ || !Store().HasBandOnPage(band)) Store().RecordObject(band);
+        CurY += band.Height();
+    }
+}
+
+// P: preparing a band.
+void TrpEngine::PrepareBand(TrpBand& band) {
+    currentBand_ = &band;
+    ShiftGraphOf(band);
+    band.SaveBounds();
+    report_.CurObject = band.Name();
+    bool grew = false;
+    for (TrpView* view : ViewsOf(band)) {
+        report_.CurObject = view->Name();
+        view->SaveBounds();
+        TrpCustomMemoView* memo = AsMemo(view);
+        if (memo && !memo->IsDataField()) memo->SaveText();
+        growth_[view] = 0;
+        if (!band.Visible() || !view->Visible()) continue;
+        if (memo) FetchMemoContent(report_, *memo);
+        auto* stretch = dynamic_cast<TrpStretcheable*>(view);
+        if (memo && stretch->StretchMode != TrpStretchMode::smDontStretch) {
+            const double h = CalcHeight(*memo);
+            if (h > memo->Height()) {
+                growth_[view] = h - memo->Height();
+                memo->SetHeight(h);
+                grew = true;
+            }
+        }
+    }
+    if (!band.Visible()) return;
+    if (grew) ShiftViews(band);
+    double lowest = 0;
+    for (TrpView* view : ViewsOf(band)) lowest = std::max(lowest, view->Top() + view->Height());
+    if (band.Stretched) band.SetHeight(lowest);
+    for (TrpView* view : ViewsOf(band)) {
+        auto* stretch = dynamic_cast<TrpStretcheable*>(view);
+        if (stretch && stretch->StretchMode == TrpStretchMode::smMaxHeight) view->SetHeight(lowest - view->Top());
+    }
+}
+
+// M: restoring a band after output.
+void TrpEngine::RestoreBand(TrpBand& band) {
+    for (TrpView* view : ViewsOf(band)) {
+        if (view->HasSavedBounds()) view->RestoreBounds();
+        TrpCustomMemoView* memo = AsMemo(view);
+        if (memo && !memo->IsDataField()) memo->RestoreText();
+        growth_.erase(view);
+    }
+    if (band.HasSavedBounds()) band.RestoreBounds();
+}
+
+// E: which views move when a view above them grows.
+const TrpEngine::TShiftGraph& TrpEngine::ShiftGraphOf(TrpBand& band) {
+    if (const auto it = shiftGraphs_.find(&band); it != shiftGraphs_.end()) return it->second;
+    TShiftGraph graph;
+    graph.Views = ViewsOf(band);
+    std::stable_sort(graph.Views.begin(), graph.Views.end(),
+                     [](const TrpView* a, const TrpView* b) { return a->Top() < b->Top(); });
+    const auto& v = graph.Views;
+    const std::size_t n = v.size();
+    graph.Parents.resize(n);
+    // The band's top edge: a strip above the band, as wide as the band.
+    const double bandLeft = 0, bandRight = band.Width();
+    for (std::size_t b = 0; b < n; ++b) {
+        const auto below = [&](std::size_t a) { return !OverlapsVertically(*v[a], *v[b]) && v[a]->Top() < v[b]->Top(); };
+        for (std::size_t a = 0; a < b; ++a) {
+            if (!below(a) || !OverlapsHorizontally(*v[a], *v[b])) continue;
+            const double l = std::max(v[a]->Left(), v[b]->Left());
+            const double r = std::min(v[a]->Left() + v[a]->Width(), v[b]->Left() + v[b]->Width());
+            bool blocked = false;
+            for (std::size_t c = a + 1; c < b && !blocked; ++c) {
+                blocked = !OverlapsVertically(*v[c], *v[a]) && !OverlapsVertically(*v[c], *v[b]) &&
+                          HorizontalOverlap(v[c]->Left(), v[c]->Left() + v[c]->Width(), l, r) > kEpsilon;
+            }
+            if (!blocked) graph.Parents[b].push_back(static_cast<int>(a));
+        }
+        if (graph.Parents[b].empty()) {
+            const double l = std::max(bandLeft, v[b]->Left());
+            const double r = std::min(bandRight, v[b]->Left() + v[b]->Width());
+            bool blocked = false;
+            for (std::size_t c = 0; c < b && !blocked; ++c) {
+                blocked = !OverlapsVertically(*v[c], *v[b]) &&
+                          HorizontalOverlap(v[c]->Left(), v[c]->Left() + v[c]->Width(), l, r) > kEpsilon;
+            }
+            if (!blocked) graph.Parents[b].push_back(-1);
+        }
+    }
+    return shiftGraphs_.emplace(&band, std::move(graph)).first->second;
+}
+
+void TrpEngine::ShiftViews(TrpBand& band) {
+    const TShiftGraph& graph = ShiftGraphOf(band);
+    const auto& v = graph.Views;
+    std::vector<double> received(v.size(), 0);
+    for (std::size_t b = 0; b < v.size(); ++b) {
+        double shift = 0;
+        bool overlapped = false;
+        for (const int a : graph.Parents[b]) {
+            if (a < 0) continue;
+            const auto ai = static_cast<std::size_t>(a);
+            shift = std::max(shift, received[ai] + growth_[v[ai]]);
+            if (OverlapsVertically(*v[ai], *v[b])) overlapped = true;
+        }
+        received[b] = shift;
+        switch (v[b]->ShiftMode) {
+            case TrpShiftMode::smAlways:
+                v[b]->SetTop(v[b]->Top() + shift);
+                break;
+            case TrpShiftMode::smDontShift:
+                break;
+            case TrpShiftMode::smWhenOverlapped:
+                if (overlapped) {
+                    double bottom = v[b]->Top();
+                    for (const int a : graph.Parents[b]) {
+                        if (a >= 0) bottom = std::max(bottom, v[static_cast<std::size_t>(a)]->Top() +
+                                                                  v[static_cast<std::size_t>(a)]->Height());
+                    }
+                    v[b]->SetTop(bottom);
+                }
+                break;
+        }
+    }
+    for (TrpView* view : v) growth_[view] = 0;
+}
+
+// K: keep blocks.
+void TrpEngine::StartKeep(TrpBand& band) {
+    if (keep_.Active || firstBand_) return;
+    keep_ = {true, &band, CurY, Store().ObjectCountOnPage()};
+}
+
+void TrpEngine::EndKeep(const TrpBand& band) {
+    if (keep_.Active && keep_.Band == &band) keep_ = {};
+}
+
+double TrpEngine::FooterHeight() const { return pageFooterHeight_; }
+
+double TrpEngine::FreeSpace() const { return PageHeight - FooterHeight() - CurY; }
+
+void TrpEngine::NewColumn() { NewPage(); }
+
+// N: a new page.
+void TrpEngine::NewPage() {
+    if (keep_.Active && CurY - keep_.StartY + keep_.Band->Height() > PageHeight - FooterHeight()) keep_ = {};
+    const bool moving = keep_.Active;
+    if (moving) Store().DetachObjectsFrom(keep_.Mark);
+    lastBandOnPage_ = currentBand_;
+    ClosePage();
+    OpenNewPage();
+    lastBandOnPage_ = nullptr;
+    if (moving) {
+        Store().ReattachObjectsAt(0, CurY);
+        CurY = Store().BandsBottom(CurX);
+    }
+    keep_ = {};
+}
+
+// L: splitting a band across pages. The band's Top is CurY while its views
+// take their parts, so the rectangle that decides which lines fit is the one
+// that is drawn.
+void TrpEngine::SplitBand(TrpBand& band) {
+    struct TPending {
+        TrpView* View;
+        TrpCustomMemoView* Memo;  // views that take parts
+        TrpMemoParts Parts;
+        double SavedHeight = 0;
+        double SavedTop = 0;
+        double RoundTop = 0;
+        bool Moved = false;
+    };
+    TViewListGuard guard(band);
+    std::vector<std::unique_ptr<TPending>> pending;
+    for (TrpComponent* c : guard.Order()) {
+        auto* view = dynamic_cast<TrpView*>(c);
+        if (!view) continue;
+        auto p = std::make_unique<TPending>();
+        p->View = view;
+        p->Memo = AsMemo(view);
+        if (p->Memo) p->Parts.Begin(*p->Memo);
+        p->SavedHeight = view->Height();
+        pending.push_back(std::move(p));
+    }
+    bool cutOrCompleted = false;
+    double free = FreeSpace();
+    band.SetLeft(CurX);
+    band.SetTop(CurY);
+    while (!pending.empty() && !report_.Terminated) {
+        UserInterface().ProcessMessages();
+        for (auto& p : pending) {
+            p->RoundTop = p->View->Top();
+            p->Moved = false;
+        }
+        const auto moveBelow = [&](const TPending& of, double by) {
+            for (auto& q : pending) {
+                if (q.get() == &of || q->Moved || q->View->Top() < of.View->Top() + kEpsilon) continue;
+                if (!OverlapsHorizontally(*q->View, *of.View)) continue;
+                q->View->SetTop(q->View->Top() + by);
+                q->Moved = true;
+            }
+        };
+        std::vector<TrpView*> joined;
+        for (std::size_t k = 0; k < pending.size();) {
+            TPending& p = *pending[k];
+            TrpView& v = *p.View;
+            double u = 0;
+            double r = v.Height();
+            if (p.Memo) {
+                p.SavedTop = v.Top();
+                v.SetHeight(free - v.Top());
+                if (v.Top() < free) u = p.Parts.TakePart(*p.Memo);
+                r = p.SavedHeight;
+            }
+            bool leaves = false;
+            if (free >= v.Top() + r) {
+                v.SetHeight(r);
+                joined.push_back(&v);
+                leaves = true;
+                cutOrCompleted = true;
+            } else if (p.Memo && v.Top() < free) {
+                moveBelow(p, u);
+                if (std::abs(u - v.Height()) < kEpsilon) {
+                    v.SetTop(free);  // not one line fits: the view waits
+                    v.SetHeight(p.SavedHeight);
+                } else {
+                    joined.push_back(&v);
+                    p.SavedHeight = p.SavedHeight - v.Height() + u;
+                    cutOrCompleted = true;
+                }
+            } else if (!p.Memo) {
+                if (v.Height() > PageHeight - FooterHeight()) {
+                    joined.push_back(&v);
+                    leaves = true;
+                } else if (v.Top() < free) {
+                    moveBelow(p, free - v.Top());
+                    v.SetTop(free);
+                }
+            }
+            if (leaves) {
+                pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(k));
+            } else {
+                ++k;
+            }
+        }
+
+        double lowest = 0;
+        for (TrpView* v : joined) lowest = std::max(lowest, v->Top() + v->Height());
+        band.SetHeight(lowest);
+        if (pending.empty()) {
+            for (TrpView* v : joined) {
+                if (v->Align == TrpAlign::baBottom) v->SetTop(lowest - v->Height());
+                auto* s = dynamic_cast<TrpStretcheable*>(v);
+                if (AsMemo(v) && s->StretchMode == TrpStretchMode::smMaxHeight) v->SetHeight(lowest - v->Top());
+            }
+        }
+        for (TrpView* v : joined) guard.Attach(v);
+        band.SetLeft(CurX);
+        band.SetTop(CurY);
+        Store().RecordObject(band);
+        CurY += band.Height();
+        guard.DetachAll();
+        if (!pending.empty()) {
+            NewColumn();
+            for (auto& p : pending) {
+                TrpView& v = *p->View;
+                v.SetTop(v.Top() - free);
+                if (p->Memo && !cutOrCompleted) v.SetTop(p->RoundTop);
+                if (v.Top() < 0) v.SetTop(0);
+                if (p->Memo) v.SetHeight(p->SavedHeight);
+            }
+            band.SetTop(CurY);
+        }
+        free = FreeSpace();
+    }
+}
+
+}  // namespace lk63
