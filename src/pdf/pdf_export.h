@@ -1,0 +1,120 @@
+#pragma once
+// The PDF export filter: writes the prepared pages of a report as a PDF 1.5
+// file in one pass, front to back. The file appears only when the whole
+// document was written: an error or a cancel leaves no new file and an
+// existing file as it was.
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "pdf/color_operand.h"
+#include "pdf/page_state.h"
+#include "pdf/pdf_font_list.h"
+
+namespace lk63 {
+
+class TrpComponent;
+class TrpExportPages;
+class TrpExportProgress;
+class TrpPDFOutput;
+class TrpPDFSink;
+class TrpReport;
+class TrpReportPage;
+
+// Raised after an object when the user cancelled; ends the run silently.
+class EExportTerminated : public std::runtime_error {
+public:
+    EExportTerminated() : std::runtime_error("export cancelled") {}
+};
+
+class TrpPDFExport {
+public:
+    TrpPDFExport();
+    ~TrpPDFExport();
+    TrpPDFExport(const TrpPDFExport&) = delete;
+    TrpPDFExport& operator=(const TrpPDFExport&) = delete;
+
+    // Options (the values this system uses are the defaults).
+    bool ShowDialog = false;
+    std::string FileName;
+    std::string DefaultPath;  // put before a file name without a folder
+    bool ExportNotPrintable = false;
+    bool UseFileCache = true;  // no effect on this export
+    bool ShowProgress = true;
+    bool OverwritePrompt = false;
+    bool DataOnly = false;
+    bool Compressed = true;
+    bool EmbeddedFonts = false;  // font programs are never embedded
+    bool Outline = false;
+    bool Background = false;
+    bool HTMLTags = true;
+    int Quality = 95;
+    std::string Title, Author = "BandReport", Subject = "BandReport PDF export", Keywords, Creator, Producer;
+    bool HideToolbar = false, HideMenubar = false, HideWindowUI = false, FitWindow = false, CenterWindow = false;
+    bool PrintScaling = false;
+    std::function<void()> OnBeginExport;
+
+    // Shown while pages are written (with ShowProgress); none: no progress, no cancel.
+    TrpExportProgress* Progress = nullptr;
+    // Written to instead of FileName when set; the caller owns it.
+    TrpPDFSink* Stream = nullptr;
+
+    // The run over the report's prepared pages. False when nothing could be
+    // opened or an error stopped it; the error is then in the report's error
+    // list and was shown through its user interface. A cancelled run (the
+    // report's Terminated flag set while pages are written) writes nothing
+    // and gives true.
+    bool ExportTo(TrpReport& report);
+    bool ExportTo(TrpReport& report, TrpExportPages& pages);
+    // Whether the last run was cancelled.
+    [[nodiscard]] bool Cancelled() const { return cancelled_; }
+
+    // Steps of the run, public for the store and for tests.
+    // False when there is neither a file name nor a stream. Throws when the
+    // file cannot be created.
+    bool OpenDocument();
+    void OpenPage(const TrpReportPage& page, int index);
+    void WriteObject(const TrpComponent& view);
+    void ClosePage(const TrpReportPage& page, int index);
+    // Writes fonts, page tree, information, catalog, cross-reference table
+    // and trailer, then puts the file in place.
+    void CloseDocument();
+    // Drops what was written: an existing file stays as it was.
+    void AbortDocument() noexcept;
+
+    // The run's ID, 32 lower-case hex digits (set by OpenDocument).
+    [[nodiscard]] const std::string& DocumentId() const { return documentId_; }
+    [[nodiscard]] const TrpPDFFontList& Fonts() const { return fonts_; }
+
+    // Date and time of the document information; the local time now unless set.
+    std::function<std::tm()> Clock;
+
+private:
+    struct TRunFile;
+
+    void WritePage(TrpReport& report, TrpExportPages& pages, int index, int pageCount,
+                   TrpExportProgress* progress);
+    void WriteObjectRule(TrpReport& report, TrpComponent& object, int pageCount);
+    void ClearRunState();
+    [[nodiscard]] std::string InformationDate() const;
+
+    // Run state.
+    std::unique_ptr<TRunFile> file_;
+    std::unique_ptr<TrpPDFOutput> out_;
+    std::vector<int> pageRefs_;
+    std::vector<double> pageHeights_;
+    TrpPDFFontList fonts_;
+    std::string content_;
+    TrpPDFPageState page_;
+    TrpColorOperand colors_;
+    std::string documentId_;
+    bool cancelled_ = false;
+};
+
+}  // namespace lk63

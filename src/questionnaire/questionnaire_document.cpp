@@ -1,0 +1,81 @@
+#include "questionnaire/questionnaire_document.h"
+
+#include "platform/unicode.h"
+#include "questionnaire/report_template.h"
+
+namespace lk63 {
+namespace {
+
+constexpr long kMaxQuantity = 999999;
+
+bool IsControl(char16_t unit) {
+    return unit < 0x20 || unit == 0x7F || (unit >= 0x80 && unit <= 0x9F) || unit == 0x2028 || unit == 0x2029;
+}
+
+}  // namespace
+
+std::string SingleLineText(std::string_view text) {
+    bool clean = true;
+    for (const char c : text) clean = clean && static_cast<unsigned char>(c) >= 0x20 && c != 0x7F;
+    // Plain text without control bytes can still hold C1 controls or line
+    // separators, which are two- and three-byte sequences.
+    if (clean && text.find("\xC2") == std::string_view::npos && text.find("\xE2\x80") == std::string_view::npos)
+        return std::string(text);
+    std::u16string wide = platform::Utf8ToUtf16(text);
+    for (char16_t& unit : wide)
+        if (IsControl(unit)) unit = u' ';
+    return platform::Utf16ToUtf8(wide);
+}
+
+bool IsPrintableQuantity(std::string_view text) {
+    if (text.empty()) return false;
+    long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+        if (value > kMaxQuantity) return false;
+    }
+    return value >= 1;
+}
+
+TQuestionnaireDocument::TQuestionnaireDocument(const TQuestionnaire& questionnaire, TrpUserInterface* ui)
+    : questionnaire_(questionnaire) {
+    ConnectReportDataSets(questionnaire_, rpUserDataSet1, rpUserDataSet2, rpUserDataSet3);
+    report_ = BuildQuestionnaireReport(rpUserDataSet1, rpUserDataSet2, rpUserDataSet3);
+    report_->UserInterface = ui;
+    // rpPDFExport1 as the window sets it; the rest are the export's defaults.
+    export_.ShowDialog = false;
+    export_.UseFileCache = true;
+    export_.ShowProgress = true;
+    export_.OverwritePrompt = false;
+    export_.DataOnly = false;
+    export_.Outline = false;
+    export_.Background = false;
+    export_.HTMLTags = true;
+    export_.Quality = 95;
+    export_.PrintScaling = false;
+}
+
+TQuestionnaireDocument::~TQuestionnaireDocument() = default;
+
+TSavePreparation TQuestionnaireDocument::Prepare(const TReportFields& fields) {
+    TReportFields clean;
+    clean.Organisation = SingleLineText(fields.Organisation);
+    clean.Address = SingleLineText(fields.Address);
+    clean.Contact = SingleLineText(fields.Contact);
+    clean.Quantity = SingleLineText(fields.Quantity);
+    // Line breaks become CR LF before the several-lines test.
+    trimmedNote_ = TrimNote(fields.Note);
+    clean.Note = trimmedNote_;
+    if (!IsPrintableQuantity(clean.Quantity)) return TSavePreparation::BadQuantity;
+
+    FillReportVariables(*report_, questionnaire_, clean, rpUserDataSet3);
+    return report_->PreparePages() ? TSavePreparation::Prepared : TSavePreparation::Failed;
+}
+
+bool TQuestionnaireDocument::Export(const std::string& path) {
+    export_.FileName = path;
+    return export_.ExportTo(*report_);
+}
+
+}  // namespace lk63

@@ -1,0 +1,68 @@
+#pragma once
+// "Сохранить в pdf" without its window: the report rpReport1 with its three
+// data sets and the PDF export rpPDFExport1, filled from the questionnaire
+// and the window's fields. The window prepares, shows its file dialog, then
+// exports; the command-line tool does both at once.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "pdf/pdf_export.h"
+#include "questionnaire/questionnaire.h"
+#include "questionnaire/report_binding.h"
+#include "report/data_set.h"
+#include "report/report.h"
+
+namespace lk63 {
+
+class TrpUserInterface;
+
+// The text of the message box "Ошибка" for a quantity that is not printed.
+inline constexpr std::string_view kQuantityMessage =
+    "Количество выключателей, шт.: введите целое число от 1 до 999999";
+
+enum class TSavePreparation {
+    Prepared,     // pages are ready to export
+    BadQuantity,  // show kQuantityMessage and put the focus into the quantity field
+    Failed,       // the engine has shown its errors
+};
+
+// Control characters (line breaks included) of a single-line field become
+// spaces, as if they had never been typed as such.
+std::string SingleLineText(std::string_view text);
+// A whole number from 1 to 999999 written in digits only ("007" is one).
+bool IsPrintableQuantity(std::string_view text);
+
+class TQuestionnaireDocument {
+public:
+    // The questionnaire must outlive the document. `ui` shows the errors of
+    // preparing and exporting and lets window messages through; none: silent.
+    explicit TQuestionnaireDocument(const TQuestionnaire& questionnaire, TrpUserInterface* ui = nullptr);
+    ~TQuestionnaireDocument();
+    TQuestionnaireDocument(const TQuestionnaireDocument&) = delete;
+    TQuestionnaireDocument& operator=(const TQuestionnaireDocument&) = delete;
+
+    // Steps up to the dialog: the note is trimmed (TrimmedNote gives what the
+    // window shows afterwards), the fields cleaned, the quantity checked, the
+    // seven variables and the composition count set, the pages prepared.
+    TSavePreparation Prepare(const TReportFields& fields);
+    [[nodiscard]] const std::string& TrimmedNote() const { return trimmedNote_; }
+
+    // After a successful Prepare: writes the prepared pages to `path`, which
+    // the export keeps as its FileName for the next save. False on an error,
+    // which the export has shown; a cancelled export writes nothing.
+    bool Export(const std::string& path);
+
+    [[nodiscard]] TrpReport& Report() { return *report_; }
+    [[nodiscard]] TrpPDFExport& PdfExport() { return export_; }
+
+private:
+    const TQuestionnaire& questionnaire_;
+    TrpUserDataSet rpUserDataSet1, rpUserDataSet2, rpUserDataSet3;
+    std::unique_ptr<TrpReport> report_;
+    TrpPDFExport export_;
+    std::string trimmedNote_;
+};
+
+}  // namespace lk63
