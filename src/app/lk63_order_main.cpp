@@ -1,5 +1,6 @@
 // lk63-order: the questionnaire's rules and texts from the command line, for
 // integrators and tests. Bad input: one line on stderr, exit status 2.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,6 +8,8 @@
 #include <nlohmann/json.hpp>
 
 #include "app/order_input.h"
+#include "questionnaire/questionnaire_document.h"
+#include "report/user_interface.h"
 
 namespace {
 
@@ -17,6 +20,7 @@ constexpr const char* kUsage =
     "  lk63-order options ORDER.json --row ROW   the pick list row ROW (1.1 .. 2.10) offers,\n"
     "                                            one entry per line\n"
     "  lk63-order derive  ORDER.json             JSON: description, order_code, composition\n"
+    "  lk63-order pdf     ORDER.json -o OUT.pdf  the questionnaire PDF, as \"Сохранить в pdf\" writes it\n"
     "  lk63-order --help                         this text\n"
     "\n"
     "ORDER.json (\"-\" reads standard input) is an object with the optional keys\n"
@@ -68,6 +72,58 @@ int Derive(const std::vector<std::string>& args) {
     return 0;
 }
 
+// Errors of preparing and exporting, which the window shows in a message box.
+class TStderrUserInterface : public lk63::TrpUserInterface {
+public:
+    // One line: the heading, then the errors separated by "; ".
+    void ShowError(const std::string& caption, const std::string& text) override {
+        std::string line;
+        std::size_t start = 0;
+        for (int n = 0; start < text.size(); ++n) {
+            const std::size_t end = std::min(text.find("\r\n", start), text.size());
+            if (end > start) line += (n == 0 ? "" : n == 1 ? " " : "; ") + text.substr(start, end - start);
+            start = end + 2;
+        }
+        std::cerr << "lk63-order: " << caption << ": " << line << '\n';
+    }
+    void ProcessMessages() override {}
+};
+
+constexpr int kSaveFailed = 1;
+
+int Pdf(const std::vector<std::string>& args) {
+    std::string file, output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size()) throw TUsageError("-o needs the path of the PDF file");
+            output = args[++i];
+        } else if (file.empty()) {
+            file = args[i];
+        } else {
+            throw TUsageError("unexpected argument " + args[i]);
+        }
+    }
+    if (file.empty()) throw TUsageError("pdf needs ORDER.json");
+    if (output.empty()) throw TUsageError("pdf needs -o OUT.pdf");
+
+    const lk63::TOrder order = lk63::ParseOrder(lk63::ReadOrderText(file));
+    lk63::TQuestionnaire q;
+    lk63::ApplyChoices(q, order);
+    lk63::RequireComplete(q);
+
+    TStderrUserInterface ui;
+    lk63::TQuestionnaireDocument document(q, &ui);
+    switch (document.Prepare({order.Organisation, order.Address, order.Contact, order.Quantity, order.Note})) {
+        case lk63::TSavePreparation::Prepared:
+            break;
+        case lk63::TSavePreparation::BadQuantity:
+            throw lk63::TOrderError(std::string(lk63::kQuantityMessage));
+        case lk63::TSavePreparation::Failed:
+            return kSaveFailed;
+    }
+    return document.Export(output) ? 0 : kSaveFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,6 +138,7 @@ int main(int argc, char** argv) {
         }
         if (command == "options") return Options(args);
         if (command == "derive") return Derive(args);
+        if (command == "pdf") return Pdf(args);
         throw TUsageError("unknown command " + command);
     } catch (const TUsageError& e) {
         std::cerr << "lk63-order: " << e.what() << " (see lk63-order --help)\n";
