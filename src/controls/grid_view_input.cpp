@@ -1,6 +1,7 @@
 // Qt events of the grid: keys, mouse, wheel, focus, hints and resizing. Each
 // handler runs its work guarded, so that no exception crosses the event loop.
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -35,7 +36,9 @@ bool TCustomGridView::viewportEvent(QEvent* e) {
         }
         break;
     case QEvent::Leave:
-        Guarded([&] { CancelCellTip(); });
+        // A tip appearing under the pointer may make the window system report
+        // a leave; only a pointer outside the tip's area ends the tip.
+        Guarded([&] { HideTipIfLeft(viewport()->mapFromGlobal(QCursor::pos())); });
         break;
     default: break;
     }

@@ -1,6 +1,7 @@
 // The focused cell: keys, mouse, wheel, scrolling into view, and cell tips.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -219,6 +220,19 @@ TEST_F(GridTipsTest, TheTipLiesOverTheCellAndGoesWhenThePointerLeaves) {
     QTest::mouseMove(grid.viewport(), inCell + QPoint(2, 0));
     EXPECT_TRUE(grid.TipShowing());
     QTest::mouseMove(grid.viewport(), grid.CellBounds({0, 2}).center());
+    EXPECT_FALSE(grid.TipShowing());
+}
+
+TEST_F(GridTipsTest, ALeaveReportedWhileThePointerIsStillOverTheCellKeepsTheTip) {
+    const QPoint inCell = grid.CellBounds({0, 1}).topLeft() + QPoint(3, 3);
+    test::AskForHint(grid.viewport(), inCell);
+    ASSERT_TRUE(grid.TipShowing());
+    QCursor::setPos(grid.viewport()->mapToGlobal(inCell));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(grid.viewport(), &leave);
+    EXPECT_TRUE(grid.TipShowing()) << "the tip itself came up under the pointer";
+    QCursor::setPos(grid.viewport()->mapToGlobal(QPoint(-50, -50)));
+    QApplication::sendEvent(grid.viewport(), &leave);
     EXPECT_FALSE(grid.TipShowing());
 }
 
