@@ -197,3 +197,54 @@ TEST(GridEditTest, EscUndoesInAlwaysEditModeAndCancelsOtherwise) {
 
 }  // namespace
 }  // namespace lk63
+
+namespace lk63 {
+namespace {
+
+TEST(GridEditButtonTest, TheTriangleIsPlacedByTheButtonsWidth) {
+    test::TEditWindow w;
+    w.items[0] = {QStringLiteral("one")};
+    w.Show(0);
+    TCustomGridEdit* editor = w.Editor();
+    const int bw = editor->ButtonWidth();
+    ASSERT_NE(bw, editor->height()) << "the two readings must differ for this test to tell them apart";
+    auto black = [](const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0; };
+    auto check = [&](const QImage& image, int shift, const char* state) {
+        const QRect button = editor->ButtonRect();
+        const int middle = button.left() + (bw - 1) / 2 + shift;
+        const int top = button.top() + bw / 2 - 2 + shift;
+        for (int row = 0; row < 4; ++row) {
+            const int half = 3 - row;
+            for (int x = middle - half; x <= middle + half; ++x)
+                EXPECT_TRUE(black(image, x, top + row)) << state << " row " << row << " x " << x;
+            EXPECT_FALSE(black(image, middle - half - 1, top + row)) << state << " row " << row;
+            EXPECT_FALSE(black(image, middle + half + 1, top + row)) << state << " row " << row;
+        }
+        EXPECT_FALSE(black(image, middle, top - 1)) << state;
+        EXPECT_FALSE(black(image, middle, top + 4)) << state;
+    };
+    check(editor->grab().toImage(), 0, "raised");
+    QTest::mousePress(editor, Qt::LeftButton, {}, editor->ButtonRect().center());
+    ASSERT_TRUE(editor->ButtonPressed());
+    check(editor->grab().toImage(), 1, "pressed");
+    QTest::mouseRelease(editor, Qt::LeftButton, {}, editor->ButtonRect().center());
+}
+
+TEST(GridEditTest, MaxLengthLimitsTypingButShowsTheOwnersTextWhole) {
+    test::TEditWindow w;
+    w.canModify = true;
+    w.styles[0] = TGridEditStyle::geSimple;
+    w.styles[1] = TGridEditStyle::geSimple;
+    w.grid->Columns()[1].SetMaxLength(3);
+    w.values[0] = QStringLiteral("abcdef");
+    w.values[1] = QStringLiteral("ab");
+    w.Show(0);
+    EXPECT_EQ(w.Editor()->text(), QStringLiteral("abcdef")) << "nothing of the owner's text is cut";
+    test::Key(Qt::Key_Down);
+    test::Key(Qt::Key_End);
+    test::Type(QStringLiteral("xyz"));
+    EXPECT_EQ(w.Editor()->text(), QStringLiteral("abx"));
+}
+
+}  // namespace
+}  // namespace lk63

@@ -236,6 +236,29 @@ TEST_F(GridTipsTest, ALeaveReportedWhileThePointerIsStillOverTheCellKeepsTheTip)
     EXPECT_FALSE(grid.TipShowing());
 }
 
+TEST(GridTipPlaceTest, ATipIsMovedIntoTheWorkAreaNotCut) {
+    QWidget window;
+    window.resize(200, 100);
+    auto* grid = new TCustomGridView(&window);
+    grid->setGeometry(0, 0, 200, 100);
+    grid->SetBorderStyle(TBorderStyle::bsNone);
+    test::TGridOwner owner;
+    owner.Attach(*grid);
+    owner.texts[{0, 0}] = QString(60, QLatin1Char('m'));
+    test::SetUpGrid(*grid, {150}, 2, 20);
+    grid->SetShowCellTips(true);
+    const QRect work = window.screen()->availableGeometry();
+    window.move(work.right() - 160, 100);
+    test::ShowActive(window);
+    test::AskForHint(grid->viewport(), QPoint(5, 5));
+    ASSERT_TRUE(grid->TipShowing());
+    const QRect tip = grid->TipGeometry();
+    const int needed = QFontMetrics(grid->Font().Font).horizontalAdvance(owner.texts[{0, 0}]) +
+                       grid->TextIndentLeft() + grid->TextIndentRight() + 2;
+    EXPECT_EQ(tip.width(), needed) << "the whole text still shows";
+    EXPECT_EQ(tip.right(), work.right()) << "moved left to stay on the screen";
+}
+
 TEST_F(GridTipsTest, NoTipOverTheActiveEditor) {
     owner.texts[{1, 1}] = QStringLiteral("a text far too long for the visible part of the column");
     owner.texts[{1, 2}] = owner.texts[{1, 1}];
