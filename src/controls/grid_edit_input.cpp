@@ -319,7 +319,11 @@ void TCustomGridEdit::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void TCustomGridEdit::wheelEvent(QWheelEvent* e) {
     // The wheel moves the grid's focused cell, as over the grid itself.
-    QApplication::sendEvent(grid_->viewport(), e);
+    const QPointF pos = grid_->viewport()->mapFromGlobal(e->globalPosition());
+    QWheelEvent forwarded(pos, e->globalPosition(), e->pixelDelta(), e->angleDelta(), e->buttons(), e->modifiers(),
+                          e->phase(), e->inverted());
+    QApplication::sendEvent(grid_->viewport(), &forwarded);
+    e->accept();
 }
 
 void TCustomGridEdit::focusInEvent(QFocusEvent* e) { QLineEdit::focusInEvent(e); }

@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QWheelEvent>
 
 #include "edit_fixture.h"
 
@@ -244,6 +245,24 @@ TEST(GridEditTest, MaxLengthLimitsTypingButShowsTheOwnersTextWhole) {
     test::Key(Qt::Key_End);
     test::Type(QStringLiteral("xyz"));
     EXPECT_EQ(w.Editor()->text(), QStringLiteral("abx"));
+}
+
+}  // namespace
+}  // namespace lk63
+
+namespace lk63 {
+namespace {
+
+TEST(GridEditTest, TheWheelOverTheEditorMovesTheFocusedCell) {
+    test::TEditWindow w;
+    w.values = {QStringLiteral("zero"), QStringLiteral("one"), QString(), QString(), QString()};
+    w.Show(0);
+    const QPoint pos(5, 5);
+    QWheelEvent e(pos, w.Editor()->mapToGlobal(pos), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w.Editor(), &e);
+    EXPECT_EQ(w.grid->FocusedCell(), (TGridCell{1, 1}));
+    EXPECT_EQ(w.Editor()->text(), QStringLiteral("one"));
 }
 
 }  // namespace
