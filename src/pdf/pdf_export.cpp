@@ -66,9 +66,11 @@ std::string TwoDigits(int value) {
 }
 
 // Every occurrence of `tag`, found ignoring letter case, replaced by `value`.
+// Tags start with "[", so only the text from a bracket on is compared.
 bool ReplaceTag(std::u16string& text, std::u16string_view tag, std::u16string_view value) {
     bool replaced = false;
-    for (std::size_t at = 0; at + tag.size() <= text.size();) {
+    for (std::size_t at = text.find(u'['); at != std::u16string::npos && at + tag.size() <= text.size();
+         at = text.find(u'[', at)) {
         if (platform::EqualsIgnoreCase(std::u16string_view(text).substr(at, tag.size()), tag)) {
             text.replace(at, tag.size(), value);
             at += value.size();

@@ -1,7 +1,9 @@
 #include "pdf/pdf_font.h"
 
 #include <algorithm>
+#include <mutex>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "pdf/pdf_output.h"
 #include "platform/fonts/shaper.h"
@@ -28,6 +30,45 @@ platform::TFontKey ShapingKey(const TrpFont& font) {
 }
 
 std::string Decimal(int value) { return std::to_string(value); }
+
+}  // namespace
+
+// Opening a face and building its shaping plans costs more than shaping the
+// questionnaire's lines, and the same fonts come back with every save: each
+// font file stays open for the process with the lines it shaped last.
+struct TrpSharedFace {
+    explicit TrpSharedFace(const platform::TFontKey& key)
+        : Metrics(platform::ReadOutlineMetrics(key)), Shaper(key) {}
+
+    // A copy: the cache may be cleared by the next line.
+    std::vector<platform::TShapedGlyph> Shape(std::u16string_view line, bool rightToLeft) {
+        std::lock_guard lock(Lock);
+        std::u16string key(line);
+        key += rightToLeft ? u'\x01' : u'\x00';
+        if (const auto it = Lines.find(key); it != Lines.end()) return it->second;
+        std::vector<platform::TShapedGlyph> glyphs = Shaper.Shape(line, rightToLeft);
+        if (Lines.size() >= kMaxLines) Lines.clear();
+        Lines.emplace(std::move(key), glyphs);
+        return glyphs;
+    }
+
+    static constexpr std::size_t kMaxLines = 4096;
+    const std::optional<platform::TOutlineMetrics> Metrics;
+    std::mutex Lock;  // the shaper is not safe for concurrent use
+    platform::TShaper Shaper;
+    std::unordered_map<std::u16string, std::vector<platform::TShapedGlyph>> Lines;
+};
+
+namespace {
+
+TrpSharedFace& SharedFace(const platform::TFontKey& key) {
+    static std::mutex lock;
+    static std::unordered_map<platform::TFontKey, std::unique_ptr<TrpSharedFace>> faces;
+    std::lock_guard guard(lock);
+    std::unique_ptr<TrpSharedFace>& face = faces[key];
+    if (!face) face = std::make_unique<TrpSharedFace>(key);
+    return *face;
+}
 
 }  // namespace
 
@@ -73,9 +114,9 @@ TrpPDFFont::TrpPDFFont(const TrpFont& font, int index)
     : font_(font),
       resourceName_("/F" + std::to_string(index)),
       pdfName_(lk63::PdfFontName(font)),
-      metrics_(platform::ReadOutlineMetrics(ShapingKey(font))),
-      shaper_(std::make_unique<platform::TShaper>(ShapingKey(font))),
+      face_(SharedFace(ShapingKey(font))),
       usedIndex_(65536, -1) {
+    metrics_ = face_.Metrics;
     // At 96 pixels per inch a size of 750 points is an em of 1000 pixels: the
     // unit of glyph space in which the platform reports metrics and advances.
     font_.SetSize(750);
@@ -103,8 +144,7 @@ void TrpPDFFont::Register(std::uint16_t glyph, int advance, std::u16string_view 
 std::u16string TrpPDFFont::MapTextToGlyphs(std::u16string_view line, bool rightToLeft) {
     std::u16string out;
     if (line.empty()) return out;
-    std::lock_guard lock(shaperLock_);
-    const std::vector<platform::TShapedGlyph> glyphs = shaper_->Shape(line, rightToLeft);
+    const std::vector<platform::TShapedGlyph> glyphs = face_.Shape(line, rightToLeft);
     out.reserve(glyphs.size());
     for (std::size_t k = 0; k < glyphs.size(); ++k) {
         const platform::TShapedGlyph& g = glyphs[k];

@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,11 +17,8 @@
 
 namespace lk63 {
 
-namespace platform {
-class TShaper;
-}
-
 class TrpPDFOutput;
+struct TrpSharedFace;
 
 // Fonts whose bold and italic the export simulates; one PDF font serves all
 // their styles. The last four entries are ill-formed UTF-8 and so match no
@@ -86,8 +82,7 @@ private:
     std::string resourceName_;
     std::string pdfName_;
     std::optional<platform::TOutlineMetrics> metrics_;
-    std::mutex shaperLock_;  // the shaper is not safe for concurrent use
-    std::unique_ptr<platform::TShaper> shaper_;
+    TrpSharedFace& face_;  // shaper and shaped lines, kept for the process
     std::vector<TrpUsedGlyph> used_;
     std::vector<std::int32_t> usedIndex_;  // by glyph id; -1 when not used yet
     int objectNumber_ = 0;
