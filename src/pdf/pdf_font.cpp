@@ -116,13 +116,17 @@ TrpPDFFont::TrpPDFFont(const TrpFont& font, int index)
       pdfName_(lk63::PdfFontName(font)),
       face_(SharedFace(ShapingKey(font))),
       usedIndex_(65536, -1) {
-    metrics_ = face_.Metrics;
+    LoadMetrics();
     // At 96 pixels per inch a size of 750 points is an em of 1000 pixels: the
     // unit of glyph space in which the platform reports metrics and advances.
     font_.SetSize(750);
 }
 
 TrpPDFFont::~TrpPDFFont() = default;
+
+// The metrics of the resolved file at an em of 1000; a file without outlines
+// gives Arial's, and no font at all none.
+void TrpPDFFont::LoadMetrics() { metrics_ = face_.Metrics; }
 
 bool TrpPDFFont::Matches(const TrpFont& font) const {
     if (font.Name() != font_.Name()) return false;

@@ -76,6 +76,7 @@ public:
     [[nodiscard]] std::string ToUnicodeText() const;
 
 private:
+    void LoadMetrics();
     void Register(std::uint16_t glyph, int advance, std::u16string_view text);
 
     TrpFont font_;
