@@ -1,0 +1,136 @@
+#pragma once
+// The program's one window: the organisation fields, the two parameter grids,
+// the quantity, the note, the derived texts and the three commands, stacked
+// from top to bottom. The questionnaire rules live in TQuestionnaire and the
+// report and its export in TQuestionnaireDocument; the window only answers
+// the grids' events from them and shows what they derive.
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "controls/grid_cell.h"
+#include "controls/grid_types.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace lk63 {
+
+class TCustomGridView;
+class TInspectorGrid;
+class TInputBlock;
+class TPanel;
+class TProgressWindow;
+class TQuestionnaire;
+class TQuestionnaireSave;
+class TSectionHeading;
+class TSingleLineEdit;
+class TSpinEdit;
+class TWindowUserInterface;
+enum class TGroup;
+
+class TMainForm : public QWidget {
+public:
+    // Asks for the file to save into, proposing `proposed`; none: cancelled.
+    using TFileDialogFunction = std::function<std::optional<QString>(QWidget* parent, const QString& proposed)>;
+    // Shows a modal error message.
+    using TMessageFunction = std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
+
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The platform's dialogs unless replaced (tests give a path instead).
+    void SetFileDialog(TFileDialogFunction dialog);
+    void SetMessageBox(TMessageFunction message);
+
+    [[nodiscard]] const TQuestionnaire& Questionnaire() const { return *questionnaire_; }
+    [[nodiscard]] TQuestionnaireSave& Document() { return *document_; }
+    [[nodiscard]] TProgressWindow* ProgressWindow() const { return progress_; }
+    // A save is running: the window takes no input and closing waits.
+    [[nodiscard]] bool Saving() const { return saving_; }
+
+    // Controls, named as the window's layout names them.
+    TSectionHeading* StaticText1 = nullptr;
+    TPanel* Panel2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    TSingleLineEdit* Edit1 = nullptr;
+    TSingleLineEdit* Edit2 = nullptr;
+    TSingleLineEdit* Edit3 = nullptr;
+    TSectionHeading* StaticText7 = nullptr;
+    TInspectorGrid* InspectorGrid1 = nullptr;
+    TSectionHeading* StaticText2 = nullptr;
+    TInspectorGrid* InspectorGrid2 = nullptr;
+    TPanel* Panel3 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label4 = nullptr;
+    TSpinEdit* Edit4 = nullptr;
+    QPlainTextEdit* Memo2 = nullptr;
+    QLabel* TableIDLabel = nullptr;
+    TSectionHeading* StaticText6 = nullptr;
+    QPlainTextEdit* Memo4 = nullptr;
+    TSectionHeading* StaticText3 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    TSectionHeading* StaticText5 = nullptr;
+    QPlainTextEdit* Memo3 = nullptr;
+    TPanel* Panel1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+    // Commands.
+    void Button1Click();  // "Сохранить в pdf"
+    void Button2Click();  // "Закрыть"
+    void Button3Click();  // "Сбросить"
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    class TSaveRun;
+
+    void FormCreate();
+    void CreateControls();
+    void WireGrids();
+    void SetTabOrder();
+    void LayOut();
+
+    // Grid events, answered from the questionnaire.
+    void InspectorGrid1GetCellText(TCustomGridView& Sender, const TGridCell& Cell, QString& Value);
+    void InspectorGrid2GetCellText(TCustomGridView& Sender, const TGridCell& Cell, QString& Value);
+    void InspectorGrid1GetEditStyle(TCustomGridView& Sender, const TGridCell& Cell, TGridEditStyle& Style);
+    void InspectorGrid1EditCanModify(TCustomGridView& Sender, const TGridCell& Cell, bool& CanModify);
+    void InspectorGrid1GetEditList(TCustomGridView& Sender, const TGridCell& Cell, QStringList& Items);
+    void InspectorGrid2GetEditList(TCustomGridView& Sender, const TGridCell& Cell, QStringList& Items);
+    void InspectorGrid1EditCloseUp(TCustomGridView& Sender, const TGridCell& Cell, int ItemIndex, bool& Accept);
+    void InspectorGrid2EditCloseUp(TCustomGridView& Sender, const TGridCell& Cell, int ItemIndex, bool& Accept);
+
+    void CellText(TGroup group, const TGridCell& cell, QString& value) const;
+    void EditList(TGroup group, const TGridCell& cell, QStringList& items);
+    void CloseUp(TGroup group, const TGridCell& cell, int itemIndex, bool accept);
+    // Memos, the table id and the save command as the questionnaire now has them.
+    void ShowDerivedState();
+    void ShowTrimmedNote(const QString& note);
+    void Save();
+    void ShowMessage(const QString& caption, const QString& text);
+
+    std::unique_ptr<TQuestionnaire> questionnaire_;
+    std::unique_ptr<TWindowUserInterface> userInterface_;
+    std::unique_ptr<TQuestionnaireSave> document_;
+    TProgressWindow* progress_ = nullptr;
+    TFileDialogFunction fileDialog_;
+    TMessageFunction messageBox_;
+    bool saving_ = false;
+    bool closePending_ = false;
+};
+
+}  // namespace lk63

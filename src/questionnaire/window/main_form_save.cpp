@@ -1,0 +1,76 @@
+// "Сохранить в pdf": the fields to the report, the pages prepared, the file
+// asked for and written, all without the window taking other input meanwhile.
+#include "questionnaire/window/main_form.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "controls/event_guard.h"
+#include "controls/spin_edit.h"
+#include "questionnaire/window/input_block.h"
+#include "questionnaire/window/questionnaire_save.h"
+#include "questionnaire/window/single_line_edit.h"
+
+namespace lk63 {
+
+// For the length of a save: no input reaches the window, a second save is
+// refused and a close waits.
+class TMainForm::TSaveRun {
+public:
+    explicit TSaveRun(TMainForm& form) : form_(form), block_(form) { form_.saving_ = true; }
+    ~TSaveRun() { form_.saving_ = false; }
+    TSaveRun(const TSaveRun&) = delete;
+    TSaveRun& operator=(const TSaveRun&) = delete;
+
+private:
+    TMainForm& form_;
+    TInputBlock block_;
+};
+
+void TMainForm::Button1Click() {
+    if (saving_) return;
+    {
+        TSaveRun run(*this);
+        Guarded([this] { Save(); });
+    }
+    if (closePending_) {
+        closePending_ = false;
+        close();
+    }
+}
+
+void TMainForm::Save() {
+    TQuestionnaireSave::TFields fields;
+    fields.Organisation = Edit1->text().toStdString();
+    fields.Address = Edit2->text().toStdString();
+    fields.Contact = Edit3->text().toStdString();
+    fields.Quantity = Edit4->text().toStdString();
+    fields.Note = Memo4->toPlainText().toStdString();
+    const TQuestionnaireSave::TResult prepared = document_->Prepare(fields);
+    ShowTrimmedNote(QString::fromStdString(document_->TrimmedNote()));
+    switch (prepared) {
+        case TQuestionnaireSave::TResult::Prepared:
+            break;
+        case TQuestionnaireSave::TResult::BadQuantity:
+            ShowMessage(QString::fromUtf8(TQuestionnaireSave::ErrorCaption()),
+                        QString::fromUtf8(TQuestionnaireSave::QuantityMessage()));
+            Edit4->setFocus(Qt::OtherFocusReason);
+            return;
+        case TQuestionnaireSave::TResult::Failed:
+            return;  // the engine has shown its errors
+    }
+
+    const QString proposed = QFile::decodeName(QByteArray::fromStdString(document_->FileName()));
+    const std::optional<QString> path = fileDialog_(this, proposed);
+    if (!path || path->isEmpty()) return;
+    document_->Export(QFile::encodeName(*path).toStdString());
+}
+
+void TMainForm::ShowTrimmedNote(const QString& note) {
+    QString shown = note;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (Memo4->toPlainText() != shown) Memo4->setPlainText(shown);
+}
+
+}  // namespace lk63

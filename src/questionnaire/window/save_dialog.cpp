@@ -1,0 +1,25 @@
+#include "questionnaire/window/save_dialog.h"
+
+namespace lk63 {
+
+std::unique_ptr<QFileDialog> CreateSaveDialog(QWidget* parent, const QString& proposed) {
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(QString::fromUtf16(kPdfFilter));
+    dialog->setDefaultSuffix(QStringLiteral("pdf"));
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (!proposed.isEmpty()) dialog->selectFile(proposed);
+    return dialog;
+}
+
+std::optional<QString> RunSaveDialog(QWidget* parent, const QString& proposed) {
+    const std::unique_ptr<QFileDialog> dialog = CreateSaveDialog(parent, proposed);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog->selectedFiles();
+    if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
+    return files.front();
+}
+
+}  // namespace lk63
