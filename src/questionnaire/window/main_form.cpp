@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -258,10 +259,32 @@ void TMainForm::WireGrids() {
 }
 
 // The note comes last, although it stands above the description.
+std::vector<QWidget*> TMainForm::TabOrder() const {
+    return {Edit1, Edit2, Edit3, InspectorGrid1, InspectorGrid2, Edit4, Memo2,
+            Memo1, Memo3, Button1, Button3, Button2, Memo4};
+}
+
 void TMainForm::SetTabOrder() {
-    QWidget* const order[] = {Edit1, Edit2, Edit3, InspectorGrid1, InspectorGrid2, Edit4, Memo2,
-                              Memo1, Memo3, Button1, Button3, Button2, Memo4};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    const std::vector<QWidget*> order = TabOrder();
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+bool TMainForm::focusNextPrevChild(bool next) {
+    const std::vector<QWidget*> order = TabOrder();
+    QWidget* focus = QApplication::focusWidget();
+    const auto at = std::find_if(order.begin(), order.end(),
+                                 [focus](QWidget* c) { return focus && (c == focus || c->isAncestorOf(focus)); });
+    if (at == order.end()) return QWidget::focusNextPrevChild(next);
+    const int n = static_cast<int>(order.size());
+    const int from = static_cast<int>(at - order.begin());
+    for (int step = 1; step < n; ++step) {
+        QWidget* candidate = order[static_cast<std::size_t>(((from + (next ? step : -step)) % n + n) % n)];
+        if (candidate->isVisible() && candidate->isEnabled() && (candidate->focusPolicy() & Qt::TabFocus)) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TMainForm::FormCreate() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QString>
 #include <QStringList>
@@ -94,6 +95,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Tab and Backtab follow the window's own order, also from inside the
+    // grids, whose editors are created after the order was set.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     class TSaveRun;
@@ -102,6 +106,7 @@ private:
     void CreateControls();
     void WireGrids();
     void SetTabOrder();
+    [[nodiscard]] std::vector<QWidget*> TabOrder() const;
     void LayOut();
 
     // Grid events, answered from the questionnaire.
