@@ -56,17 +56,7 @@ void TrpDataBand::SetRowCount(int count) {
 
 void TrpDataBand::DefineProperties(TPropertyList& list) {
     TrpBand::DefineProperties(list);
-    list.Text(
-        "DataSetName", [this] { return DataSetName(); },
-        [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
-    list.Reference(
-        "DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
-        [this](TrpComponent* c) {
-            auto* d = dynamic_cast<TrpDataSet*>(c);
-            if (c && !d) return false;
-            SetDataSet(d);
-            return true;
-        });
+    dataSet_.DefineProperties(list);
     list.Integer<int>(
         "RowCount", [this] { return rowCount_; }, [this](int v) { SetRowCount(v); });
     list.Integer("Columns", Columns);

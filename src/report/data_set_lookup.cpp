@@ -2,6 +2,7 @@
 
 #include "report/data_set.h"
 #include "report/global_data_set_list.h"
+#include "report/property_list.h"
 #include "report/report.h"
 #include "report/variables.h"
 
@@ -35,6 +36,20 @@ void TrpDataSetRef::SetDataSetName(const TrpReport* owningReport, std::string na
     name_ = std::move(name);
     link_.Set(found);
     if (found) name_ = found->UserName();
+}
+
+void TrpDataSetRef::DefineProperties(TPropertyList& list) {
+    list.Text(
+        "DataSetName", [this] { return DataSetName(); },
+        [this](std::string v) { SetStoredName(std::move(v)); });
+    list.Reference(
+        "DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
+        [this](TrpComponent* c) {
+            auto* d = dynamic_cast<TrpDataSet*>(c);
+            if (c && !d) return false;
+            SetDataSet(d);
+            return true;
+        });
 }
 
 }  // namespace lk63

@@ -9,6 +9,7 @@
 
 namespace lk63 {
 
+class TPropertyList;
 class TrpDataSet;
 class TrpReport;
 
@@ -28,6 +29,9 @@ public:
     void SetDataSetName(const TrpReport* owningReport, std::string name);
     // Keeps the name without a lookup (templates resolve references later).
     void SetStoredName(std::string name) { name_ = std::move(name); }
+    // The stored pair "DataSetName" (kept as text) and "DataSet" (a reference
+    // resolved once all objects exist), as every data-bound object stores it.
+    void DefineProperties(TPropertyList& list);
 
 private:
     TrpLink<TrpDataSet> link_;

@@ -74,17 +74,7 @@ void TrpReportPage::DefineProperties(TPropertyList& list) {
     list.Float("BottomMargin", BottomMargin);
     list.Integer("Columns", Columns);
     list.Integer("PageCount", PageCount);
-    list.Text(
-        "DataSetName", [this] { return DataSetName(); },
-        [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
-    list.Reference(
-        "DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
-        [this](TrpComponent* c) {
-            auto* d = dynamic_cast<TrpDataSet*>(c);
-            if (c && !d) return false;
-            SetDataSet(d);
-            return true;
-        });
+    dataSet_.DefineProperties(list);
     list.Boolean("PrintIfEmpty", PrintIfEmpty);
     list.Boolean("TitleBeforeHeader", TitleBeforeHeader);
     list.Boolean("PrintOnPreviousPage", PrintOnPreviousPage);

@@ -20,17 +20,7 @@ void TrpReport::DefineProperties(TPropertyList& list) {
     list.Text(
         "ScriptText", [this] { return JoinLines(ScriptText); },
         [this](std::string v) { ScriptText = SplitLines(v); });
-    list.Text(
-        "DataSetName", [this] { return DataSetName(); },
-        [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
-    list.Reference(
-        "DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
-        [this](TrpComponent* c) {
-            auto* d = dynamic_cast<TrpDataSet*>(c);
-            if (c && !d) return false;
-            SetDataSet(d);
-            return true;
-        });
+    dataSet_.DefineProperties(list);
     list.Text("Style", Style);
     list.Boolean("EngineOptions.ConvertNulls", EngineOptions.ConvertNulls);
     list.Boolean("EngineOptions.DoublePass", EngineOptions.DoublePass);

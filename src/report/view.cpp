@@ -53,17 +53,7 @@ void TrpView::DefineProperties(TPropertyList& list) {
         "Visibility", kAllVisibility, [this] { return Visibility; },
         [this](std::uint8_t v) { Visibility = v; });
     list.Boolean("Printable", Printable);
-    list.Text(
-        "DataSetName", [this] { return DataSetName(); },
-        [this](std::string v) { dataSet_.SetStoredName(std::move(v)); });
-    list.Reference(
-        "DataSet", [this] { return static_cast<TrpComponent*>(DataSet()); },
-        [this](TrpComponent* c) {
-            auto* d = dynamic_cast<TrpDataSet*>(c);
-            if (c && !d) return false;
-            SetDataSet(d);
-            return true;
-        });
+    dataSet_.DefineProperties(list);
     list.Text("DataField", DataField);
     list.Text("Hint", Hint);
     list.Text("Hyperlink", Hyperlink);
