@@ -1,68 +1,13 @@
 // The command-line tool as an integrator runs it: real process, real files.
-#include <gtest/gtest.h>
+#include <algorithm>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
+#include "app/tool_test.h"
 
 namespace {
 
+using lk63::testing::TResult;
+using OrderTool = lk63::testing::ToolTest;
 namespace fs = std::filesystem;
-
-struct TResult {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class OrderTool : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("lk63-order-test-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path Write(const std::string& name, const std::string& content) {
-        const fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p;
-    }
-
-    // Runs the tool with `args` (already shell-quoted where needed).
-    TResult Run(const std::string& args, const std::string& stdinText = "") {
-        const fs::path in = Write("stdin.txt", stdinText);
-        const std::string command = std::string("'") + LK63_ORDER_TOOL + "' " + args + " <'" + in.string() +
-                                    "' >'" + (dir_ / "out.txt").string() + "' 2>'" +
-                                    (dir_ / "err.txt").string() + "'";
-        const int raw = std::system(command.c_str());
-        TResult r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = ReadFile(dir_ / "out.txt");
-        r.err = ReadFile(dir_ / "err.txt");
-        return r;
-    }
-
-    static std::string Data(const std::string& name) { return std::string("'") + LK63_TEST_DATA + "/" + name + "'"; }
-    static std::string Expected(const std::string& name) {
-        return ReadFile(fs::path(LK63_TEST_DATA) / name);
-    }
-
-    fs::path dir_;
-};
 
 TEST_F(OrderTool, DerivePrintsTheTextsOfBothExamples) {
     for (const std::string name : {"all_first", "four_pole"}) {

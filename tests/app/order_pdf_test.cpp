@@ -7,65 +7,29 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
-#include <string>
+#include <vector>
+
+#include "app/tool_test.h"
 
 namespace {
 
+using lk63::testing::Quote;
+using lk63::testing::ReadFile;
+using lk63::testing::TResult;
 namespace fs = std::filesystem;
 
-struct TResult {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
-
-class OrderPdf : public ::testing::Test {
+class OrderPdf : public lk63::testing::ToolTest {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("lk63-order-pdf-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ToolTest::SetUp();
         fs::create_directories(dir_ / "out");
         fs::permissions(dir_, fs::perms::all & ~fs::perms::others_write & ~fs::perms::group_write);
     }
     void TearDown() override {
         fs::permissions(dir_ / "out", fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir_);
+        ToolTest::TearDown();
     }
-
-    fs::path Write(const std::string& name, const std::string& content) {
-        const fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p;
-    }
-
-    // Runs the tool with `args` (already quoted), optionally through a prefix
-    // such as one that drops root.
-    TResult Run(const std::string& args, const std::string& prefix = "") {
-        const std::string command = prefix + Quote(LK63_ORDER_TOOL) + " " + args + " </dev/null >" +
-                                    Quote(dir_ / "stdout.txt") + " 2>" + Quote(dir_ / "stderr.txt");
-        const int raw = std::system(command.c_str());
-        TResult r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = ReadFile(dir_ / "stdout.txt");
-        r.err = ReadFile(dir_ / "stderr.txt");
-        return r;
-    }
-
-    static std::string Data(const std::string& name) { return Quote(fs::path(LK63_TEST_DATA) / name); }
 
     std::vector<std::string> OutNames() const {
         std::vector<std::string> names;
@@ -79,8 +43,6 @@ protected:
         EXPECT_EQ(err.rfind("lk63-order: ", 0), 0u) << err;
         EXPECT_NE(err.find(piece), std::string::npos) << err;
     }
-
-    fs::path dir_;
 };
 
 TEST_F(OrderPdf, WritesTheQuestionnaireAsTheSaveCommandDoes) {
@@ -170,7 +132,7 @@ TEST_F(OrderPdf, FolderWithoutWritePermissionIsAnError) {
                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
     // As nobody, for whom the folder is read-only (root would ignore the bits).
     const std::string asNobody = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-    const TResult r = Run("pdf " + Data("all_first.json") + " -o " + Quote(out / "denied.pdf"), asNobody);
+    const TResult r = Run("pdf " + Data("all_first.json") + " -o " + Quote(out / "denied.pdf"), "", asNobody);
     EXPECT_EQ(r.status, 1) << r.err;
     ExpectOneLine(r.err, "Permission denied");
     EXPECT_TRUE(OutNames().empty());
