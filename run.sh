@@ -5,4 +5,4 @@ cd "$(dirname "$0")"
 deps/install.sh build
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DLK63_BUILD_TESTS=OFF
 cmake --build build
-exec build/bin/lk63-order --help
+exec build/bin/lk63-questionnaire

@@ -12,6 +12,8 @@ std::unique_ptr<QMessageBox> CreateErrorBox(QWidget* parent, const QString& capt
 
 void ShowErrorBox(QWidget* parent, const QString& caption, const QString& text) {
     CreateErrorBox(parent, caption, text)->exec();
+    // Not every desktop hands the activation back to the window below.
+    if (parent) parent->window()->activateWindow();
 }
 
 }  // namespace lk63

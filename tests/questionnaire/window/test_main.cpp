@@ -9,9 +9,11 @@ namespace {
 
 QtMessageHandler g_defaultHandler = nullptr;
 
-// The offscreen platform cannot raise the pick lists' windows and says so each time.
+// The offscreen platform cannot raise windows or pass on size hints, and says so each time.
 void Messages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text == QLatin1String("This plugin does not support raise()")) return;
+    if (text == QLatin1String("This plugin does not support raise()") ||
+        text == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
     g_defaultHandler(type, context, text);
 }
 

@@ -1,0 +1,181 @@
+// The window's own dialogs as the customer meets them: the save-file dialog
+// with its filter, suffix, proposed name and overwrite question, and the
+// error message box.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QPointer>
+#include <QTimer>
+
+#include "platform/io/temp_folder.h"
+#include "questionnaire/window/error_box.h"
+#include "questionnaire/window/save_dialog.h"
+#include "window_fixture.h"
+
+namespace lk63 {
+namespace {
+
+using platform::iotest::ReadFile;
+using platform::iotest::TTempFolder;
+
+// Answers the modal windows that appear, one step each, in order. A step
+// waits for a modal widget of its type and acts on it from a fresh turn of
+// the event loop, so that an action that opens another modal window (and
+// waits in it) does not stop the script. A script that is not done after a
+// while closes whatever is open, so a test never hangs.
+class TModalScript {
+public:
+    template <class W>
+    void Then(std::function<void(W&)> action) {
+        steps_.push_back({[](QWidget* w) { return qobject_cast<W*>(w) != nullptr; },
+                          [action](QWidget& w) { action(static_cast<W&>(w)); }});
+    }
+
+    // Runs `trigger` (which opens the first window) while the script answers.
+    void Run(const std::function<void()>& trigger) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "the dialogs did not go as scripted; " << steps_.size() << " steps left";
+                steps_.clear();
+                if (modal) modal->close();
+                return;
+            }
+            if (pending_ || !modal || !modal->isVisible() || steps_.empty() || !steps_.front().Matches(modal)) return;
+            const TStep step = steps_.front();
+            steps_.erase(steps_.begin());
+            pending_ = true;
+            QTimer::singleShot(0, modal, [this, step, target = QPointer<QWidget>(modal)] {
+                pending_ = false;
+                if (target) step.Act(*target);
+            });
+        });
+        timer.start();
+        trigger();
+        timer.stop();
+        EXPECT_TRUE(steps_.empty()) << steps_.size() << " steps were never reached";
+    }
+
+private:
+    struct TStep {
+        std::function<bool(QWidget*)> Matches;
+        std::function<void(QWidget&)> Act;
+    };
+    std::vector<TStep> steps_;
+    bool pending_ = false;
+};
+
+QLineEdit* FileNameEdit(QFileDialog& dialog) {
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    EXPECT_NE(edit, nullptr);
+    return edit;
+}
+
+TEST(SaveDialogTest, FilterSuffixOverwriteQuestionAndProposedName) {
+    TTempFolder folder;
+    struct Case {
+        QString proposed;
+        QString directory, name;
+    };
+    const Case cases[] = {
+        {QString(), QDir::currentPath(), QString()},
+        {QString::fromStdString(folder / "Опросный лист.pdf"), QString::fromStdString(folder.Path()),
+         QStringLiteral("Опросный лист.pdf")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.proposed.toStdString());
+        const std::unique_ptr<QFileDialog> dialog = CreateSaveDialog(nullptr, c.proposed);
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Файл Adobe PDF (*.pdf)")});
+        EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("pdf"));
+        EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(c.directory).canonicalPath());
+        EXPECT_EQ(FileNameEdit(*dialog)->text(), c.name);
+    }
+}
+
+TEST(ErrorBoxTest, CaptionIconTextAndOneButton) {
+    const std::unique_ptr<QMessageBox> box = CreateErrorBox(
+        nullptr, QStringLiteral("Ошибка"), QStringLiteral("Были обнаружены следующие ошибки:\r\nпервая\r\nвторая\r\n"));
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Ошибка"));
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(box->text(), QStringLiteral("Были обнаружены следующие ошибки:\nпервая\nвторая\n"));
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+}
+
+class RealDialogTest : public test::TWindowTest {
+protected:
+    void SetUp() override {
+        test::TWindowTest::SetUp();
+        form.SetFileDialog(nullptr);
+        form.SetMessageBox(nullptr);
+        PickAll(test::kFourPoleBreaker, test::kFourPoleAccessories);
+    }
+    TTempFolder folder;
+};
+
+// A bare name gets ".pdf"; saving again proposes that file and asks before
+// replacing it; "No" returns to the dialog, whose cancel keeps the file.
+TEST_F(RealDialogTest, TheSaveDialogAddsTheSuffixAndAsksBeforeReplacing) {
+    const std::string written = folder / "опрос.pdf";
+    TModalScript first;
+    first.Then<QFileDialog>([&](QFileDialog& d) {
+        FileNameEdit(d)->setText(QString::fromStdString(folder / "опрос"));
+        QTest::keyClick(FileNameEdit(d), Qt::Key_Return);
+    });
+    first.Run([&] { ClickButton(form.Button1); });
+    ASSERT_EQ(folder.Names(), std::vector<std::string>{"опрос.pdf"});
+    const std::string before = ReadFile(written);
+    ASSERT_EQ(before.rfind("%PDF-1.5", 0), 0u);
+
+    TModalScript declined;
+    declined.Then<QFileDialog>([&](QFileDialog& d) {
+        EXPECT_EQ(FileNameEdit(d)->text(), QStringLiteral("опрос.pdf")) << "the file saved last is proposed";
+        EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(QString::fromStdString(folder.Path())).canonicalPath());
+        QTest::keyClick(FileNameEdit(d), Qt::Key_Return);
+    });
+    declined.Then<QMessageBox>([](QMessageBox& question) {
+        EXPECT_TRUE(question.text().contains(QStringLiteral("опрос.pdf"))) << question.text().toStdString();
+        question.button(QMessageBox::No)->click();
+    });
+    declined.Then<QFileDialog>([](QFileDialog& d) { d.reject(); });
+    declined.Run([&] { ClickButton(form.Button1); });
+    EXPECT_EQ(ReadFile(written), before) << "declined and cancelled: the file is untouched";
+
+    TModalScript replaced;
+    replaced.Then<QFileDialog>([&](QFileDialog& d) { QTest::keyClick(FileNameEdit(d), Qt::Key_Return); });
+    replaced.Then<QMessageBox>([](QMessageBox& question) { question.button(QMessageBox::Yes)->click(); });
+    replaced.Run([&] { ClickButton(form.Button1); });
+    const std::string after = ReadFile(written);
+    EXPECT_EQ(after.rfind("%PDF-1.5", 0), 0u);
+    EXPECT_NE(after, before) << "a new document, with its own ID";
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"опрос.pdf"});
+}
+
+TEST_F(RealDialogTest, AQuantityErrorIsAnErrorBox) {
+    TypeQuantity(QString());
+    TModalScript script;
+    script.Then<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Ошибка"));
+        EXPECT_EQ(box.icon(), QMessageBox::Critical);
+        EXPECT_EQ(box.text(), QStringLiteral("Количество выключателей, шт.: введите целое число от 1 до 999999"));
+        box.button(QMessageBox::Ok)->click();
+    });
+    script.Run([&] { ClickButton(form.Button1); });
+    EXPECT_TRUE(form.isActiveWindow()) << "the window is active again";
+    EXPECT_TRUE(form.Edit4->hasFocus()) << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+}  // namespace
+}  // namespace lk63
