@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -18,13 +19,39 @@ using nlohmann::json;
 constexpr long long kMinQuantity = 1;
 constexpr long long kMaxQuantity = 999999;
 
-std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+// Control characters are written as JSON escapes: an error stays one line.
+std::string Quoted(std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : s) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
 
 std::string OptionalText(const json& doc, const char* key) {
     auto it = doc.find(key);
     if (it == doc.end() || it->is_null()) return {};
     if (!it->is_string()) throw TOrderError(std::string("\"") + key + "\": expected a text");
     return it->get<std::string>();
+}
+
+bool FitsLongLong(const json& number) {
+    return !number.is_number_unsigned() ||
+           number.get<unsigned long long>() <= static_cast<unsigned long long>(LLONG_MAX);
 }
 
 // A whole number within the quantity bounds, as text ("007" stays "007").
@@ -34,8 +61,9 @@ std::string QuantityText(const json& doc) {
     std::string text;
     long long value = 0;
     if (it->is_number_integer()) {
-        value = it->get<long long>();
-        text = std::to_string(value);
+        // Past the range of long long the value would wrap around.
+        value = FitsLongLong(*it) ? it->get<long long>() : -1;
+        text = it->dump();
     } else if (it->is_string()) {
         text = it->get<std::string>();
         const char* end = text.data() + text.size();
@@ -61,6 +89,8 @@ std::vector<TOrderChoice> Choices(const json& doc, const char* key, TGroup group
     for (std::size_t i = 0; i < it->size(); ++i) {
         const json& e = (*it)[i];
         if (e.is_number_integer()) {
+            if (!FitsLongLong(e))
+                throw TOrderError("row " + RowName({group, static_cast<int>(i)}) + ": there is no option " + e.dump());
             out.emplace_back(e.get<long long>());
         } else if (e.is_string()) {
             out.emplace_back(e.get<std::string>());
@@ -144,7 +174,7 @@ TOrder ParseOrder(std::string_view text) {
     json doc;
     try {
         doc = json::parse(text.begin(), text.end());
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {  // a syntax error, or a number beyond any type
         // The library's text names the byte position; keep its first line only.
         std::string what = e.what();
         throw TOrderError("invalid JSON: " + what.substr(0, what.find('\n')));

@@ -55,8 +55,9 @@ std::size_t DecodeReference(std::string_view text, std::size_t i, std::string& o
     const std::string_view digits = name.substr(hex ? 2 : 1);
     std::uint32_t code = 0;
     const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
+    // &#0; included: EscapeAttributeValue writes it for a NUL in the text.
     const bool valid = !digits.empty() && r.ec == std::errc{} && r.ptr == digits.data() + digits.size() &&
-                       code != 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+                       code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
     if (!valid) Fail("invalid character reference", i);
     AppendUtf8(out, code);
     return semicolon + 1;

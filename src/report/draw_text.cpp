@@ -13,6 +13,9 @@ namespace {
 
 int ToUnits(double pixels) { return static_cast<int>(RoundToInt(pixels * kMeasureRatio)); }
 
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
 void PlatformMeasure(const platform::TFontKey& font, int emPixels, std::u16string_view line,
                      std::vector<int>& positions) {
     platform::SharedTextMeasurer().Measure(font, emPixels, line, positions);
@@ -108,16 +111,21 @@ void TrpDrawText::BreakSourceLine(std::u16string_view line, bool continuesParagr
             ++i;
             continue;
         }
+        // A surrogate pair is one character: no break falls between its halves.
+        const auto pairAt = [&](std::size_t k) {
+            return k < len && IsHighSurrogate(line[k - 1]) && IsLowSurrogate(line[k]);
+        };
         std::size_t p;
         if (lastSpace != start) {
             out.push_back({start - 1, lastSpace - start});  // the space belongs to neither line
             p = lastSpace;
         } else if (i == start) {
-            out.push_back({start - 1, 1});  // one character wider than the line
-            p = start;
+            p = pairAt(start) ? start + 1 : start;  // one character wider than the line
+            out.push_back({start - 1, p - start + 1});
         } else {
-            out.push_back({start - 1, i - start});  // a word longer than the line
-            p = i - 1;
+            p = i - 1;  // a word longer than the line
+            if (pairAt(p)) p = p > start ? p - 1 : p + 1;
+            out.push_back({start - 1, p - start + 1});
         }
         offset = cum(p);
         start = p + 1;
