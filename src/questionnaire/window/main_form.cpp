@@ -1,7 +1,6 @@
 #include "questionnaire/window/main_form.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include <QApplication>
@@ -340,7 +339,13 @@ void TMainForm::ShowDerivedState() {
     Button1->setEnabled(questionnaire_->SaveEnabled());
 }
 
-void TMainForm::ShowMessage(const QString& caption, const QString& text) { messageBox_(this, caption, text); }
+void TMainForm::ShowMessage(const QString& caption, const QString& text) {
+    // An error of preparing arrives under the wait cursor; the message needs the arrow.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    messageBox_(this, caption, text);
+    if (waiting) QApplication::restoreOverrideCursor();
+}
 
 void TMainForm::Button2Click() { close(); }
 

@@ -26,7 +26,6 @@ namespace lk63 {
 
 class TCustomGridView;
 class TInspectorGrid;
-class TInputBlock;
 class TPanel;
 class TProgressWindow;
 class TQuestionnaire;

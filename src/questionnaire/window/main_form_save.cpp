@@ -2,6 +2,7 @@
 // asked for and written, all without the window taking other input meanwhile.
 #include "questionnaire/window/main_form.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -47,7 +48,14 @@ void TMainForm::Save() {
     fields.Contact = Edit3->text().toStdString();
     fields.Quantity = Edit4->text().toStdString();
     fields.Note = Memo4->toPlainText().toStdString();
-    const TQuestionnaireSave::TResult prepared = document_->Prepare(fields);
+    const TQuestionnaireSave::TResult prepared = [&] {
+        // Preparing shows no window of its own; the pointer tells that work goes on.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        struct TRestore {
+            ~TRestore() { QApplication::restoreOverrideCursor(); }
+        } restore;
+        return document_->Prepare(fields);
+    }();
     ShowTrimmedNote(QString::fromStdString(document_->TrimmedNote()));
     switch (prepared) {
         case TQuestionnaireSave::TResult::Prepared:
