@@ -10,7 +10,10 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include "questionnaire/window/main_form.h"
 
@@ -55,6 +58,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lk63-questionnaire"));
     QApplication::setDesktopFileName(QStringLiteral("lk63-questionnaire"));
+    // The window speaks Russian whatever the desktop's language; the file
+    // dialog and the message boxes follow it where the toolkit has the texts.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
 
     lk63::TMainForm form;
     TFirstPaint firstPaint(start);
