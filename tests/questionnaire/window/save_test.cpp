@@ -3,9 +3,11 @@
 // the error messages, and a window that takes no input while it saves.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <regex>
 #include <stdexcept>
 
+#include <QLocale>
 #include <QProgressBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -164,7 +166,9 @@ TEST_F(SaveTest, ACancelledDialogWritesNothing) {
 }
 
 TEST_F(SaveTest, AQuantityThatIsNoWholeNumberIsRefusedWithAMessage) {
-    for (const QString& quantity : {QString(), QStringLiteral("1.5"), QStringLiteral("+5")}) {
+    // The spin edit takes the locale's decimal point, and nothing else but digits and signs.
+    const QString fraction = QStringLiteral("1") + QLocale().decimalPoint() + QStringLiteral("5");
+    for (const QString& quantity : {QString(), fraction, QStringLiteral("+5")}) {
         SCOPED_TRACE(quantity.toStdString());
         messages.clear();
         TypeQuantity(quantity);
@@ -178,6 +182,21 @@ TEST_F(SaveTest, AQuantityThatIsNoWholeNumberIsRefusedWithAMessage) {
     TypeQuantity(QStringLiteral("007"));
     const std::string text = TextOf(SaveAs("seven.pdf"));
     EXPECT_NE(text.find("Количество выключателей, шт. 007\n"), std::string::npos) << text;
+}
+
+// The toolkit sets the process locale from the desktop; a Russian one writes
+// decimal commas where a C library formats numbers.
+TEST_F(SaveTest, UnderARussianLocaleTheFileKeepsItsDecimalPoints) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "ru_RU.UTF-8"), nullptr) << "locale ru_RU.UTF-8 is not installed";
+    struct TRestore {
+        std::string locale;
+        ~TRestore() { std::setlocale(LC_ALL, locale.c_str()); }
+    } restore{previous};
+    const std::string path = SaveAs("ru.pdf");
+    EXPECT_NE(ReadFile(path).find("/MediaBox [0 0 595.28 841.89 ]"), std::string::npos);
+    const test::TToolResult check = test::RunTool("qpdf --check " + test::Quote(path));
+    EXPECT_EQ(check.Status, 0) << check.Output;
 }
 
 TEST_F(SaveTest, AFailedExportShowsTheErrorsAndTheWindowStaysUsable) {
