@@ -51,7 +51,6 @@ public:
     void SetMessageBox(TMessageFunction message);
 
     [[nodiscard]] const TQuestionnaire& Questionnaire() const { return *questionnaire_; }
-    [[nodiscard]] TQuestionnaireSave& Document() { return *document_; }
     [[nodiscard]] TProgressWindow* ProgressWindow() const { return progress_; }
     // A save is running: the window takes no input and closing waits.
     [[nodiscard]] bool Saving() const { return saving_; }

@@ -46,8 +46,6 @@ public:
     static std::string_view QuantityMessage();
     static std::string_view ErrorCaption();
 
-    [[nodiscard]] TQuestionnaireDocument& Document() { return *document_; }
-
 private:
     std::unique_ptr<TQuestionnaireDocument> document_;
 };
