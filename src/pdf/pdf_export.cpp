@@ -201,20 +201,24 @@ void TrpPDFExport::WriteObjectRule(TrpReport& report, TrpComponent& object, int 
     auto* view = dynamic_cast<TrpView*>(&object);
     if (view && !(view->Visibility & static_cast<std::uint8_t>(TrpVisibilityType::vsExport))) return;
     if (auto* memo = dynamic_cast<TrpCustomMemoView*>(&object); memo && memo->AllowExpressions) {
-        const std::u16string total = platform::Utf8ToUtf16(std::to_string(pageCount));
-        const std::u16string copyName = report.Variables().Get("CopyName1").ToText();
-        TWideStrings text;
-        bool changed = false;
-        for (std::u16string line : memo->Memo.Lines()) {
-            changed |= ReplaceTag(line, u"[TOTALPAGES#]", total);
-            changed |= ReplaceTag(line, u"[COPYNAME#]", copyName);
-            text.Add(std::move(line));
-        }
-        if (changed) memo->Memo = std::move(text);
+        if (ReplacePageTags) ReplacePageTagsOf(report, *memo, pageCount);
         if (memo->AutoWidth) memo->SetWidth(CalcWidth(*memo));
     }
     if (view) WriteObject(*view);
     if (report.Terminated) throw EExportTerminated();
+}
+
+void TrpPDFExport::ReplacePageTagsOf(TrpReport& report, TrpCustomMemoView& memo, int pageCount) {
+    const std::u16string total = platform::Utf8ToUtf16(std::to_string(pageCount));
+    const std::u16string copyName = report.Variables().Get("CopyName1").ToText();
+    TWideStrings text;
+    bool changed = false;
+    for (std::u16string line : memo.Memo.Lines()) {
+        changed |= ReplaceTag(line, u"[TOTALPAGES#]", total);
+        changed |= ReplaceTag(line, u"[COPYNAME#]", copyName);
+        text.Add(std::move(line));
+    }
+    if (changed) memo.Memo = std::move(text);
 }
 
 bool TrpPDFExport::OpenDocument() {

@@ -20,6 +20,7 @@
 namespace lk63 {
 
 class TrpComponent;
+class TrpCustomMemoView;
 class TrpExportPages;
 class TrpExportProgress;
 class TrpPDFOutput;
@@ -58,6 +59,10 @@ public:
     std::string Title, Author = "BandReport", Subject = "BandReport PDF export", Keywords, Creator, Producer;
     bool HideToolbar = false, HideMenubar = false, HideWindowUI = false, FitWindow = false, CenterWindow = false;
     bool PrintScaling = false;
+    // "[TOTALPAGES#]" and "[COPYNAME#]" in memo text become the page count and
+    // the copy name. Off for a template without them: then text that a value
+    // brought in prints as it was typed.
+    bool ReplacePageTags = true;
     std::function<void()> OnBeginExport;
 
     // Shown while pages are written (with ShowProgress); none: no progress, no cancel.
@@ -101,6 +106,7 @@ private:
     void WritePage(TrpReport& report, TrpExportPages& pages, int index, int pageCount,
                    TrpExportProgress* progress);
     void WriteObjectRule(TrpReport& report, TrpComponent& object, int pageCount);
+    void ReplacePageTagsOf(TrpReport& report, TrpCustomMemoView& memo, int pageCount);
     void ClearRunState();
     [[nodiscard]] std::string InformationDate() const;
 

@@ -8,6 +8,7 @@
 #include "pdf/pdf_output.h"
 #include "platform/fonts/shaper.h"
 #include "platform/io/deflate.h"
+#include "report/error.h"
 #include "report/units.h"
 
 namespace lk63 {
@@ -148,6 +149,10 @@ void TrpPDFFont::Register(std::uint16_t glyph, int advance, std::u16string_view 
 std::u16string TrpPDFFont::MapTextToGlyphs(std::u16string_view line, bool rightToLeft) {
     std::u16string out;
     if (line.empty()) return out;
+    // Without a font file there are no glyph ids: the text would vanish from
+    // the page while the file looked complete.
+    if (!face_.Shaper.HasFont())
+        throw TrpError("Font \"" + font_.Name() + "\" cannot be found: no font file on this system provides it");
     const std::vector<platform::TShapedGlyph> glyphs = face_.Shape(line, rightToLeft);
     out.reserve(glyphs.size());
     for (std::size_t k = 0; k < glyphs.size(); ++k) {

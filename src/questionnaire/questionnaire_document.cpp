@@ -54,6 +54,8 @@ TQuestionnaireDocument::TQuestionnaireDocument(const TQuestionnaire& questionnai
     export_.HTMLTags = true;
     export_.Quality = 95;
     export_.PrintScaling = false;
+    // rpReport1 has no page tags: "[TOTALPAGES#]" in a customer's text is text.
+    export_.ReplacePageTags = false;
 }
 
 TQuestionnaireDocument::~TQuestionnaireDocument() = default;
