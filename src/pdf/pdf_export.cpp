@@ -149,6 +149,8 @@ bool TrpPDFExport::ExportTo(TrpReport& report, TrpExportPages& pages) {
             WritePage(report, pages, i, pageCount, progress);
             if (report.UserInterface) report.UserInterface->ProcessMessages();
         }
+        // "Отмена" pressed while the messages after the last page were handled.
+        if (report.Terminated) throw EExportTerminated();
     } catch (const EExportTerminated&) {
         cancelled_ = true;
     } catch (const std::exception& e) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <regex>
@@ -93,9 +94,13 @@ private:
 class TRecordingUi : public TrpUserInterface {
 public:
     void ShowError(const std::string& caption, const std::string& text) override { Shown.push_back({caption, text}); }
-    void ProcessMessages() override { ++Processed; }
+    void ProcessMessages() override {
+        ++Processed;
+        if (OnProcess) OnProcess(Processed);
+    }
     std::vector<std::pair<std::string, std::string>> Shown;
     int Processed = 0;
+    std::function<void(int)> OnProcess;
 };
 
 class TRecordingProgress : public TrpExportProgress {
@@ -370,15 +375,22 @@ TEST_F(PdfExportTest, ReportsProgressPerPage) {
     EXPECT_TRUE(progress_.Events.empty());
 }
 
-// Cancelled while page 2 of 3 is written: nothing new on the disk.
+// Cancelled while page 2 of 3 is written, or in the messages handled after the
+// last page (the progress window still shows): nothing new on the disk.
 TEST_F(PdfExportTest, CancelLeavesNoNewFileAndAnExistingOneUntouched) {
+    for (const bool afterLastPage : {false, true})
     for (const bool existing : {false, true}) {
         SCOPED_TRACE(existing ? "existing file" : "new file");
+        SCOPED_TRACE(afterLastPage ? "after the last page" : "during page 2");
         const std::string target = folder_ / "cancelled.pdf";
         if (existing) WriteFile(target, "old document");
         TPages pages(3);
-        progress_.OnPage = [this](int number) {
-            if (number == 2) report_.Terminated = true;
+        ui_.Processed = 0;
+        progress_.OnPage = [this, afterLastPage](int number) {
+            if (!afterLastPage && number == 2) report_.Terminated = true;
+        };
+        ui_.OnProcess = [this, afterLastPage](int processed) {
+            if (afterLastPage && processed == 3) report_.Terminated = true;
         };
         export_.FileName = target;
         EXPECT_TRUE(export_.ExportTo(report_, pages));
@@ -391,6 +403,8 @@ TEST_F(PdfExportTest, CancelLeavesNoNewFileAndAnExistingOneUntouched) {
         }
         EXPECT_EQ(folder_.Names(), existing ? TNames{"cancelled.pdf"} : TNames{});
         progress_.OnPage = {};
+        ui_.OnProcess = {};
+        if (existing) std::filesystem::remove(target);
     }
     // The flag is cleared at the start of the next run.
     TPages pages(1);
