@@ -11,7 +11,7 @@
 #include <QScreen>
 
 #include "controls/event_guard.h"
-#include "controls/inspector_grid.h"
+#include "controls/property_grid.h"
 #include "controls/spin_edit.h"
 #include "questionnaire/questionnaire.h"
 #include "questionnaire/window/error_box.h"

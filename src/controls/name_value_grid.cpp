@@ -1,4 +1,4 @@
-#include "controls/custom_inspector.h"
+#include "controls/name_value_grid.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "controls/event_guard.h"
-#include "controls/inspector_edit.h"
+#include "controls/value_cell_edit.h"
 
 namespace lk63 {
 namespace {

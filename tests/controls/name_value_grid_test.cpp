@@ -4,7 +4,7 @@
 
 #include <QScrollBar>
 
-#include "controls/inspector_grid.h"
+#include "controls/property_grid.h"
 #include "edit_fixture.h"
 
 namespace lk63 {
