@@ -54,24 +54,27 @@ TrpTextRect MemoTextRect(const TrpCustomMemoView& memo) {
     return r;
 }
 
-double VerticalInset(const TrpCustomMemoView& memo) {
+namespace {
+
+// The gap on both sides plus the frame's share on each side that has a line.
+double Inset(const TrpCustomMemoView& memo, double gap, TrpFrameSide start, TrpFrameSide end) {
     const TrpFrame& frame = memo.Frame;
     const double w = frame.Width();
-    double inset = 2 * memo.GapY;
-    if (frame.Has(TrpFrameSide::ftTop)) inset += (w - 1) / 2;
-    if (frame.Has(TrpFrameSide::ftBottom)) inset += w / 2;
+    double inset = 2 * gap;
+    if (frame.Has(start)) inset += (w - 1) / 2;
+    if (frame.Has(end)) inset += w / 2;
     if (frame.DropShadow) inset += frame.ShadowWidth;
     return inset;
 }
 
+}  // namespace
+
+double VerticalInset(const TrpCustomMemoView& memo) {
+    return Inset(memo, memo.GapY, TrpFrameSide::ftTop, TrpFrameSide::ftBottom);
+}
+
 double HorizontalInset(const TrpCustomMemoView& memo) {
-    const TrpFrame& frame = memo.Frame;
-    const double w = frame.Width();
-    double inset = 2 * memo.GapX;
-    if (frame.Has(TrpFrameSide::ftLeft)) inset += (w - 1) / 2;
-    if (frame.Has(TrpFrameSide::ftRight)) inset += w / 2;
-    if (frame.DropShadow) inset += frame.ShadowWidth;
-    return inset;
+    return Inset(memo, memo.GapX, TrpFrameSide::ftLeft, TrpFrameSide::ftRight);
 }
 
 void SetUpDrawText(TrpDrawText& drawText, const TrpCustomMemoView& memo, const TrpTextRect& rect) {
