@@ -1,6 +1,7 @@
 #include "platform/unicode.h"
 
 #include <unicode/uchar.h>
+#include <unicode/unorm2.h>
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
 
@@ -97,5 +98,35 @@ std::string Utf8ToLower(std::string_view text) {
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return FoldedEqual(a, b); }
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) { return FoldedEqual(a, b); }
+
+std::string ToNfc(std::string_view text) {
+    UErrorCode error = U_ZERO_ERROR;
+    const UNormalizer2* nfc = unorm2_getNFCInstance(&error);
+    if (U_FAILURE(error)) return std::string(text);
+    const std::u16string wide = Utf8ToUtf16(text);
+    const auto* source = reinterpret_cast<const UChar*>(wide.data());
+    const auto length = static_cast<std::int32_t>(wide.size());
+    // Most texts are composed already.
+    if (unorm2_isNormalized(nfc, source, length, &error) && U_SUCCESS(error)) return std::string(text);
+
+    std::u16string out(wide.size() + 16, u'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        error = U_ZERO_ERROR;
+        const std::int32_t written = unorm2_normalize(nfc, source, length, reinterpret_cast<UChar*>(out.data()),
+                                                      static_cast<std::int32_t>(out.size()), &error);
+        if (error == U_BUFFER_OVERFLOW_ERROR) {
+            out.resize(static_cast<std::size_t>(written));
+            continue;
+        }
+        if (U_FAILURE(error)) break;
+        out.resize(static_cast<std::size_t>(written));
+        return Utf16ToUtf8(out);
+    }
+    return std::string(text);
+}
+
+bool IsDefaultIgnorable(char32_t c) {
+    return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_DEFAULT_IGNORABLE_CODE_POINT) != 0;
+}
 
 }  // namespace lk63::platform

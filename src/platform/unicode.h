@@ -26,4 +26,13 @@ std::string Utf8ToLower(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 
+// Canonical composition (NFC): "и" + U+0306 becomes "й", as most keyboards
+// type it. Text that is already composed comes back unchanged.
+std::string ToNfc(std::string_view text);
+
+// Characters that have no appearance of their own and are skipped when text
+// is shown: soft hyphen, zero-width space and joiners, direction marks and
+// embeddings, the byte order mark, variation selectors, ...
+bool IsDefaultIgnorable(char32_t c);
+
 }  // namespace lk63::platform

@@ -39,5 +39,31 @@ TEST(Unicode, ComparesIgnoringCaseInEveryScript) {
     EXPECT_FALSE(EqualsIgnoreCase("A", "А"));
 }
 
+TEST(Unicode, ComposesToNfc) {
+    struct Case {
+        const char* name;
+        std::string text, nfc;
+    } const cases[] = {
+        {"CyrillicShortI", "Нови\u0306 дом", "Новй дом"},
+        {"CyrillicYo", "е\u0308лка", "ёлка"},
+        {"LatinAcute", "Cafe\u0301", "Café"},
+        {"NoComposedForm", "е\u0301", "е\u0301"},  // Cyrillic е with an acute has none
+        {"MarksReordered", "a\u0307\u0323", "\u1EA1\u0307"},  // dot below goes first and composes
+        {"Singleton", "\u212B", "\u00C5"},                   // the angstrom sign is the letter Å
+        {"HangulJamo", "\u1100\u1161", "\uAC00"},
+        {"AlreadyComposed", "ООО «Ромашка» 😀", "ООО «Ромашка» 😀"},
+        {"Empty", "", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ToNfc(c.text), c.nfc) << c.name;
+}
+
+TEST(Unicode, TellsCharactersWithoutAppearance) {
+    for (const char32_t c : {0x00ADu, 0x200Bu, 0x200Cu, 0x200Du, 0x200Eu, 0x200Fu, 0x202Au, 0x202Eu, 0x2066u, 0x2060u,
+                             0xFEFFu, 0xFE0Fu, 0x034Fu, 0x180Eu, 0xE0001u, 0xE0100u})
+        EXPECT_TRUE(IsDefaultIgnorable(c)) << std::hex << static_cast<unsigned>(c);
+    for (const char32_t c : {0x20u, 0x41u, 0x0439u, 0x0301u, 0x00A0u, 0x2028u, 0x09u, 0x05D0u, 0x1F600u})
+        EXPECT_FALSE(IsDefaultIgnorable(c)) << std::hex << static_cast<unsigned>(c);
+}
+
 }  // namespace
 }  // namespace lk63::platform

@@ -43,6 +43,13 @@ std::optional<TOutlineMetrics> ReadTables(const TFontKey& font) {
     metrics.AvgCharWidth = em(os2->xAvgCharWidth);
     metrics.MaxCharWidth = em(hhea->advance_Width_Max);
     if (os2->version >= 2) metrics.DefaultChar = static_cast<char16_t>(os2->usDefaultChar);
+    metrics.CapHeight = os2->version >= 2 && os2->sCapHeight > 0 ? em(os2->sCapHeight) : metrics.Ascent;
+    metrics.LineGap = em(hhea->Line_Gap);
+    metrics.FixedPitch = post != nullptr && post->isFixedPitch != 0;
+    const int familyClass = (os2->sFamilyClass >> 8) & 0xFF;
+    metrics.Serif = (familyClass >= 1 && familyClass <= 5) || familyClass == 7;
+    metrics.Script = familyClass == 10;
+    metrics.Italic = (os2->fsSelection & 1) != 0 || metrics.ItalicAngle != 0;
     return metrics;
 }
 

@@ -23,6 +23,13 @@ struct TOutlineMetrics {
     int AvgCharWidth = 0;     // (OS/2)
     int MaxCharWidth = 0;     // widest advance (hhea)
     char16_t DefaultChar = 0; // substitute for missing characters; 0 means glyph 0 (OS/2)
+    // What a descriptor of the embedded font program says besides.
+    int CapHeight = 0;        // height of capital letters (OS/2 version 2 on), else Ascent
+    int LineGap = 0;          // typographic line gap (hhea)
+    bool FixedPitch = false;  // every glyph as wide as the next (post)
+    bool Serif = false;       // an oldstyle, transitional, modern, clarendon, slab or freeform serif (OS/2 family class)
+    bool Script = false;      // a script face (OS/2 family class 10)
+    bool Italic = false;      // italic or oblique (OS/2 selection, or a slanted post table)
 
     bool operator==(const TOutlineMetrics&) const = default;
 };

@@ -74,10 +74,16 @@ std::vector<TShapedGlyph> TShaper::Shape(std::u16string_view line, bool rightToL
         hb_buffer_clear_contents(buffer);
         hb_buffer_set_direction(buffer, run.RightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
         hb_buffer_set_script(buffer, run.Script);
-        unsigned flags = HB_BUFFER_FLAG_DEFAULT;
+        // Invisible characters (soft hyphen, bidi marks, joiners, ...) give
+        // no glyph at all: HarfBuzz would otherwise draw them as the space
+        // glyph with no advance, one glyph with two widths.
+        unsigned flags = HB_BUFFER_FLAG_REMOVE_DEFAULT_IGNORABLES;
         if (run.Start == 0) flags |= HB_BUFFER_FLAG_BOT;
         if (runEnd == line.size()) flags |= HB_BUFFER_FLAG_EOT;
         hb_buffer_set_flags(buffer, static_cast<hb_buffer_flags_t>(flags));
+        // A combining mark is a cluster of its own, so that its base letter
+        // keeps standing for that letter alone.
+        hb_buffer_set_cluster_level(buffer, HB_BUFFER_CLUSTER_LEVEL_MONOTONE_CHARACTERS);
         // The whole line is the context; clusters come out as indices into it.
         hb_buffer_add_utf16(buffer, text, length, static_cast<unsigned>(run.Start), static_cast<int>(run.Length));
         hb_shape(FFont->Font.get(), buffer, &kNoKerning, 1);

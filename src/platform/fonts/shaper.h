@@ -40,7 +40,10 @@ public:
     // of one direction and script shaped on its own with the whole line as
     // context. Kerning is left out: a PDF font has one width per glyph.
     // Empty text gives no glyphs; a character the font lacks gives glyph 0;
-    // unpaired surrogates shape as U+FFFD.
+    // unpaired surrogates shape as U+FFFD. Default-ignorable characters give
+    // no glyph; their units count to the cluster before them (after them at
+    // the start of a run). A combining mark that does not compose with its
+    // base is a cluster of its own.
     std::vector<TShapedGlyph> Shape(std::u16string_view line, bool rightToLeft);
 
 private:

@@ -2,6 +2,7 @@
 
 #include "platform/fonts/font_file.h"
 #include "platform/fonts/free_type_face.h"
+#include "platform/unicode.h"
 
 #include FT_SIZES_H
 
@@ -60,6 +61,8 @@ private:
     static int HalfEven(int emPixels) { return emPixels / 2 + ((emPixels % 4) == 3 ? 1 : 0); }
 
     int Load(char32_t c) {
+        // Shaping drops them: they take no room on the line either.
+        if (IsDefaultIgnorable(c)) return 0;
         if (FFace == nullptr) return FFallback;
         FT_Activate_Size(FSize);
         if (FT_Load_Glyph(FFace->Face(), FFace->GlyphOf(c), FT_LOAD_DEFAULT) != 0) return FFallback;

@@ -27,8 +27,9 @@ public:
     // (a font height of -emPixels, e.g. 83 for 10 pt at 600 dpi). Each
     // character adds its hinted advance rounded to whole pixels; a surrogate
     // pair's advance sits on its second unit, a lone surrogate measures as
-    // U+FFFD, a character the font lacks as the font's missing glyph. The
-    // line is measured in full whatever its length; `positions` is resized to
+    // U+FFFD, a character the font lacks as the font's missing glyph and a
+    // default-ignorable one as nothing (shaping leaves it out). The line is
+    // measured in full whatever its length; `positions` is resized to
     // the line's length and reuses its capacity. When no font file can be
     // found or opened every character advances round(emPixels / 2) (halves
     // to even). Sums past INT_MAX stay at INT_MAX.

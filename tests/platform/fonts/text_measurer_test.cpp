@@ -2,6 +2,7 @@
 
 #include "platform/fonts/font_key_print.h"
 #include "platform/fonts/free_type_oracle.h"
+#include "platform/unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,14 @@ TEST(TextMeasurer, LoneSurrogatesMeasureAsReplacementCharacter) {
     const auto positions = Measure(kArial, 83, std::u16string{char16_t(0xD83D), u'b'});
     ASSERT_EQ(positions.size(), 2u);
     EXPECT_EQ(positions[1], replacement + Width(kArial, 83, u"b"));
+}
+
+// Shaping leaves them out, so they take no room on the line: the soft
+// hyphen has a visible glyph in the font, and the rest the missing glyph.
+TEST(TextMeasurer, CharactersWithoutAppearanceTakeNoRoom) {
+    const int ab = Width(kArial, 83, u"ab");
+    for (const char16_t* invisible : {u"\u00AD", u"\u200B", u"\u200E", u"\u202B", u"\uFEFF", u"\uFE0F", u"\U000E0100"})
+        EXPECT_EQ(Width(kArial, 83, u"a" + std::u16string(invisible) + u"b"), ab) << Utf16ToUtf8(invisible);
 }
 
 TEST(TextMeasurer, EmptyLineGivesNoPositions) {
