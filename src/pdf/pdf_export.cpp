@@ -233,6 +233,7 @@ bool TrpPDFExport::OpenDocument() {
     if (!Stream) file = std::make_unique<TRunFile>(path);  // throws when it cannot be created
     ClearRunState();
     file_ = std::move(file);
+    fonts_.SetEmbedded(EmbeddedFonts);
     out_ = std::make_unique<TrpPDFOutput>(Stream ? *Stream : file_->Sink);
     documentId_ = platform::Md5Hex(platform::NewGuidText());
     out_->WriteLine("%PDF-1.5");

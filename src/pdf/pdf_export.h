@@ -51,7 +51,7 @@ public:
     bool OverwritePrompt = false;
     bool DataOnly = false;
     bool Compressed = true;
-    bool EmbeddedFonts = false;  // font programs are never embedded
+    bool EmbeddedFonts = false;  // subsets of the font programs travel in the file
     bool Outline = false;
     bool Background = false;
     bool HTMLTags = true;

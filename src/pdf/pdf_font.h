@@ -1,8 +1,9 @@
 #pragma once
-// One font of an export run: turns lines into glyph ids of the font file that
-// a viewer on this system draws for the font's name, remembers every glyph
-// used with its width and the characters it stands for, and writes itself as
-// a composite font (Type0 over CIDFontType2, Identity-H, no font program).
+// One font of an export run: turns lines into codes (CIDs) of glyphs of the
+// resolved font file, remembers every code used with its glyph, width and the
+// characters it stands for, and writes itself as a composite font (Type0 over
+// CIDFontType2, Identity-H), either naming the font or embedding a subset of
+// its program.
 
 #include <array>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/fonts/outline_metrics.h"
@@ -28,9 +30,12 @@ inline constexpr std::array<std::string_view, 5> SimulatedStyleFonts{
 
 bool IsSimulatedStyleFont(std::string_view name);
 
-// A glyph as first used: its width and the characters of its cluster (empty
-// for the further glyphs of a cluster that shaped into several).
+// A code of the font as first used: the glyph it draws, its width and the
+// characters of its cluster (empty for the further glyphs of a cluster that
+// shaped into several). A font that only names its program has one code per
+// glyph, the glyph id itself.
 struct TrpUsedGlyph {
+    std::uint16_t Cid = 0;
     std::uint16_t GlyphId = 0;
     int Advance = 0;  // thousandths of an em
     std::u16string Text;
@@ -40,8 +45,9 @@ struct TrpUsedGlyph {
 class TrpPDFFont {
 public:
     // Copies the memo font, reads its metrics and opens it for shaping.
-    // `index` gives the resource name /F<index>.
-    TrpPDFFont(const TrpFont& font, int index);
+    // `index` gives the resource name /F<index>. With `embedded` the font's
+    // program travels in the document as a subset of the glyphs used.
+    TrpPDFFont(const TrpFont& font, int index, bool embedded = false);
     ~TrpPDFFont();
     TrpPDFFont(const TrpPDFFont&) = delete;
     TrpPDFFont& operator=(const TrpPDFFont&) = delete;
@@ -53,13 +59,22 @@ public:
     [[nodiscard]] const TrpFont& Font() const { return font_; }
     [[nodiscard]] const std::string& ResourceName() const { return resourceName_; }
     // Escaped name with ",Bold", ",Italic" or ",BoldItalic" for real styles.
+    // An embedded font is written under the name of its subset instead.
     [[nodiscard]] const std::string& PdfFontName() const { return pdfName_; }
+    [[nodiscard]] bool Embedded() const { return embedded_; }
     // nullopt when the system has no font to read them from.
     [[nodiscard]] const std::optional<platform::TOutlineMetrics>& Metrics() const { return metrics_; }
 
-    // The glyph ids of the line in visual order, one code unit per glyph.
-    // Glyphs not seen before are registered with their first-use width and
-    // the characters of their cluster. Text the font cannot shape gives none.
+    // The codes of the line's glyphs in visual order, one code unit per
+    // glyph. A font that names its program uses the glyph ids as codes and a
+    // glyph keeps the width and characters of its first use. An embedded
+    // font gives a code to each glyph, width and text as met: a glyph first
+    // met as "й" and later as "и" + U+0306, or as the font's missing glyph
+    // for two different characters, has two codes, each reading back as
+    // what it stood for; the glyph's own id is its first code. Characters
+    // that have no appearance (default-ignorable) are left out of the texts.
+    // Throws TrpError when the system has no file for the font, or, embedded,
+    // none that allows embedding. Text the font cannot shape gives nothing.
     std::u16string MapTextToGlyphs(std::u16string_view line, bool rightToLeft);
     [[nodiscard]] const std::vector<TrpUsedGlyph>& UsedGlyphs() const { return used_; }
 
@@ -69,7 +84,10 @@ public:
     void SetObjectNumber(int number) { objectNumber_ = number; }
 
     // Descriptor, ToUnicode map, CID system info and descendant font under
-    // new numbers, then the Type0 font under its reserved number.
+    // new numbers, then the Type0 font under its reserved number. Embedded:
+    // the subset's program first, and a CID-to-glyph map after the system
+    // info when a glyph has more than one code. Compression deflates the
+    // streams. Throws TrpError when the program cannot be embedded.
     void WriteObjects(TrpPDFOutput& out, bool compressed) const;
 
     // The ToUnicode map's text (what the stream holds before compression).
@@ -77,15 +95,34 @@ public:
 
 private:
     void LoadMetrics();
-    void Register(std::uint16_t glyph, int advance, std::u16string_view text);
+    // The code of the glyph as used here.
+    std::uint16_t Register(std::uint16_t glyph, int advance, std::u16string_view text);
+    std::uint16_t NewCode(std::uint16_t glyph, int advance, std::u16string_view text);
+    std::uint16_t FreeCode();
+    void RequireEmbeddable() const;
+    void WriteNamedObjects(TrpPDFOutput& out, bool compressed) const;
+    void WriteEmbeddedObjects(TrpPDFOutput& out, bool compressed) const;
+    int WriteToUnicode(TrpPDFOutput& out, bool compressed) const;
+    [[nodiscard]] std::string WidthArray() const;
+    [[nodiscard]] std::vector<std::uint16_t> GlyphIds() const;  // sorted, each once
+    [[nodiscard]] std::string SubsetName() const;
+    [[nodiscard]] std::string CidToGidMap() const;
+    int WriteSystemInfo(TrpPDFOutput& out) const;
+    void WriteType0(TrpPDFOutput& out, const std::string& name, int descendant, int toUnicode) const;
 
     TrpFont font_;
     std::string resourceName_;
     std::string pdfName_;
+    bool embedded_ = false;
     std::optional<platform::TOutlineMetrics> metrics_;
     TrpSharedFace& face_;  // shaper and shaped lines, kept for the process
     std::vector<TrpUsedGlyph> used_;
-    std::vector<std::int32_t> usedIndex_;  // by glyph id; -1 when not used yet
+    std::vector<std::int32_t> usedIndex_;  // by code; -1 when not used yet
+    // Embedded: the further codes of glyphs met with another width or text,
+    // as indexes into used_, and where the search for a free code goes on.
+    std::unordered_multimap<std::uint16_t, std::size_t> moreCodes_;
+    std::uint32_t nextCode_ = 0;
+    std::uint32_t nextLowCode_ = 0;
     int objectNumber_ = 0;
 };
 

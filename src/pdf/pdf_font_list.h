@@ -16,6 +16,10 @@ public:
     // from `font` and appended.
     std::size_t FindOrAdd(const TrpFont& font);
 
+    // Whether fonts added from now on embed their programs.
+    void SetEmbedded(bool embedded) { embedded_ = embedded; }
+    [[nodiscard]] bool Embedded() const { return embedded_; }
+
     [[nodiscard]] std::size_t Count() const { return fonts_.size(); }
     [[nodiscard]] TrpPDFFont& operator[](std::size_t index) { return *fonts_[index]; }
     [[nodiscard]] const TrpPDFFont& operator[](std::size_t index) const { return *fonts_[index]; }
@@ -23,6 +27,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<TrpPDFFont>> fonts_;
+    bool embedded_ = false;
 };
 
 }  // namespace lk63

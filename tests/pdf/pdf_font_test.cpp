@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -117,8 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"CyrillicInRightToLeftMemo", "Arial", u"шлем", true, {u"ш", u"л", u"е", u"м"}},
         MappingCase{"HebrewInsideLatin", "Arial", u"ab שלו", false, {u"a", u"b", u" ", u"ו", u"ל", u"ש"}},
         MappingCase{"SurrogatePair", "Arial", u"a\U0001F600b", false, {u"a", u"\U0001F600", u"b"}},
-        // A base and its combining accent: the first glyph carries both units.
-        MappingCase{"CombiningMark", "Arial", u"е\u0301ж", false, {u"е\u0301", u"", u"ж"}},
+        // A base and a combining accent that do not compose: each glyph
+        // stands for its own character, so "е" keeps reading as "е".
+        MappingCase{"CombiningMark", "Arial", u"е\u0301ж", false, {u"е", u"\u0301", u"ж"}},
+        // Characters without appearance give no glyph and no text.
+        MappingCase{"SoftHyphenAndBidiMark", "Arial", u"а\u00ADб \u200Eв", false, {u"а", u"б", u" ", u"в"}},
         MappingCase{"Ligature", "DejaVu Sans", u"file", false, {u"fi", u"l", u"e"}}),
     [](const testing::TestParamInfo<MappingCase>& info) { return std::string(info.param.name); });
 
@@ -135,6 +140,51 @@ TEST(PdfFontGlyphs, KeepTheWidthAndCharactersOfTheirFirstUse) {
     EXPECT_EQ(font.UsedGlyphs()[0], before[0]);
     EXPECT_EQ(font.UsedGlyphs()[1], before[1]);
     EXPECT_GT(before[0].Advance, before[1].Advance);  // capital wider than small
+}
+
+// Embedded, a code stands for one glyph with one width and one text: a
+// glyph met again with other characters gets a code of its own beyond the
+// font's glyph ids, which the CID-to-glyph map leads back to the glyph.
+TEST(PdfFontGlyphs, EmbeddedGlyphMetWithOtherCharactersGetsAnotherCode) {
+    struct Case {
+        const char* name;
+        std::u16string first, second;
+        bool sameCode;
+    } const cases[] = {
+        {"MissingGlyphOfTwoCharacters", u"中", u"文", false},
+        {"ComposedAndDecomposed", u"й", u"и\u0306", false},  // one glyph, drawn for both
+        {"SameCharacterAgain", u"й", u"й", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TrpPDFFont font(MakeFont("Arial"), 0, true);
+        const std::u16string first = font.MapTextToGlyphs(c.first, false);
+        const std::u16string second = font.MapTextToGlyphs(c.second, false);
+        ASSERT_EQ(first.size(), 1u);
+        ASSERT_EQ(second.size(), 1u);
+        const std::vector<TrpUsedGlyph>& used = font.UsedGlyphs();
+        ASSERT_EQ(used.size(), c.sameCode ? 1u : 2u);
+        EXPECT_EQ(used[0].Cid, used[0].GlyphId);  // the first code is the glyph's own id
+        EXPECT_EQ(used[0].Text, c.first);
+        EXPECT_EQ(first[0], used[0].Cid);
+        if (c.sameCode) {
+            EXPECT_EQ(second, first);
+            continue;
+        }
+        EXPECT_EQ(used[1].GlyphId, used[0].GlyphId);
+        EXPECT_EQ(used[1].Text, c.second);
+        EXPECT_EQ(second[0], used[1].Cid);
+        EXPECT_GE(used[1].Cid, 2620);  // beyond the glyph ids of Liberation Sans
+        // The same characters again reuse their code.
+        EXPECT_EQ(font.MapTextToGlyphs(c.second, false), second);
+        EXPECT_EQ(font.UsedGlyphs().size(), 2u);
+    }
+    // Named, the glyph id is the only code and keeps its first use.
+    TrpPDFFont named(MakeFont("Arial"), 0);
+    const std::u16string chinese = named.MapTextToGlyphs(u"中", false);
+    EXPECT_EQ(named.MapTextToGlyphs(u"文", false), chinese);
+    ASSERT_EQ(named.UsedGlyphs().size(), 1u);
+    EXPECT_EQ(named.UsedGlyphs()[0].Text, u"中");
 }
 
 TEST(PdfFontGlyphs, EmptyLineRegistersNothing) {
@@ -242,6 +292,83 @@ TEST(PdfFontObjects, ToUnicodeSplitsIntoBlocksOfAtMostOneHundred) {
     const std::size_t data = lengthEnd + rest.size();
     EXPECT_EQ(test::Inflate(std::string_view(bytes).substr(data, packedLength)), text);
     EXPECT_EQ(bytes.compare(data + packedLength, 19, "endstream\r\nendobj\r\n"), 0);
+}
+
+// The value of `key` in the dictionary of object `number`, up to the line end.
+std::string EntryOf(const std::string& bytes, int number, const std::string& key) {
+    const std::size_t object = bytes.find("\r\n" + std::to_string(number) + " 0 obj\r\n");
+    const std::size_t at = bytes.find("\r\n" + key + " ", object);
+    if (object == std::string::npos || at == std::string::npos) return {};
+    const std::size_t start = at + key.size() + 3;
+    return bytes.substr(start, bytes.find("\r\n", start) - start);
+}
+
+// The deflated data of stream object `number`, its declared length checked.
+std::string InflatedStream(const std::string& bytes, int number) {
+    const std::string head = "\r\n" + std::to_string(number) + " 0 obj\r\n<< /Length ";
+    const std::size_t at = bytes.find(head);
+    if (at == std::string::npos) return {};
+    const std::size_t length = std::stoul(bytes.substr(at + head.size()));
+    const std::size_t data = bytes.find(">>\r\nstream\r\n", at) + 12;
+    std::string inflated = test::Inflate(std::string_view(bytes).substr(data, length));
+    const std::size_t end = bytes.find("endstream\r\nendobj\r\n", data + length);
+    EXPECT_TRUE(end == data + length || end == data + length + 2) << number;
+    return inflated;
+}
+
+TEST(PdfFontObjects, EmbeddedFontCarriesTheSubsetOfItsProgram) {
+    TrpPDFFont font(MakeFont("Arial", kItalic), 0, true);
+    font.MapTextToGlyphs(u"Опросный лист", false);
+    const std::string bytes = WriteFont(font, true);
+    // Program 4, descriptor 5, ToUnicode 6, system info 7, descendant 8, Type0 3.
+    const std::string program = InflatedStream(bytes, 4);
+    ASSERT_GT(program.size(), 12u);
+    EXPECT_EQ(program.compare(0, 4, std::string("\0\1\0\0", 4)), 0);  // TrueType outlines
+    EXPECT_NE(bytes.find("/FlateDecode /Length1 " + std::to_string(program.size()) + " >>"), std::string::npos);
+    EXPECT_LT(program.size(), 40000u);  // a subset, not the 400 KB file
+
+    const std::string name = EntryOf(bytes, 5, "/FontName");
+    EXPECT_TRUE(std::regex_match(name, std::regex("/[A-Z]{6}\\+LiberationSans-Italic"))) << name;
+    EXPECT_EQ(EntryOf(bytes, 8, "/BaseFont"), name);
+    EXPECT_EQ(EntryOf(bytes, 3, "/BaseFont"), name);
+    EXPECT_EQ(EntryOf(bytes, 5, "/FontFile2"), "4 0 R");
+    EXPECT_EQ(EntryOf(bytes, 5, "/Flags"), "68");  // symbolic, italic
+    EXPECT_EQ(EntryOf(bytes, 5, "/ItalicAngle"), "-12");
+    EXPECT_EQ(EntryOf(bytes, 8, "/CIDToGIDMap"), "/Identity");
+    EXPECT_NE(InflatedStream(bytes, 6).find("/CMapName /" + name.substr(1) + " def"), std::string::npos);
+
+    // The same glyphs give the same name; others another.
+    TrpPDFFont same(MakeFont("Arial", kItalic), 0, true);
+    same.MapTextToGlyphs(u"лист Опросный", false);
+    EXPECT_EQ(EntryOf(WriteFont(same, true), 5, "/FontName"), name);
+    TrpPDFFont other(MakeFont("Arial", kItalic), 0, true);
+    other.MapTextToGlyphs(u"Опросный лист!", false);
+    EXPECT_NE(EntryOf(WriteFont(other, true), 5, "/FontName"), name);
+}
+
+TEST(PdfFontObjects, FurtherCodesAreLedBackToTheirGlyphsByAMap) {
+    TrpPDFFont font(MakeFont("Arial"), 0, true);
+    font.MapTextToGlyphs(u"中 文", false);
+    const std::string bytes = WriteFont(font, true);
+    // Program 4, descriptor 5, ToUnicode 6, system info 7, map 8, descendant 9.
+    EXPECT_EQ(EntryOf(bytes, 9, "/CIDToGIDMap"), "8 0 R");
+    const std::string map = InflatedStream(bytes, 8);
+    ASSERT_EQ(font.UsedGlyphs().size(), 3u);
+    const TrpUsedGlyph& further = font.UsedGlyphs()[2];
+    ASSERT_EQ(map.size(), 2u * (further.Cid + 1u));
+    for (const TrpUsedGlyph& g : font.UsedGlyphs()) {
+        const unsigned glyph = static_cast<unsigned char>(map[2 * g.Cid]) << 8 | static_cast<unsigned char>(map[2 * g.Cid + 1]);
+        EXPECT_EQ(glyph, g.GlyphId) << g.Cid;
+    }
+    const std::string widths = EntryOf(bytes, 9, "/W");
+    EXPECT_EQ(widths, "[ 0 [" + std::to_string(font.UsedGlyphs()[0].Advance) + "] 3 [278] " +
+                          std::to_string(further.Cid) + " [" + std::to_string(further.Advance) + "] ]");
+    const std::string toUnicode = InflatedStream(bytes, 6);
+    char entry[32];
+    std::snprintf(entry, sizeof entry, "<%04X> <6587>", further.Cid);
+    EXPECT_NE(toUnicode.find("3 beginbfchar\r\n<0000> <4E2D>\r\n<0003> <0020>\r\n" + std::string(entry)),
+              std::string::npos)
+        << toUnicode;
 }
 
 TEST(PdfFontObjects, FontWithoutReservedNumberIsNotWritten) {
