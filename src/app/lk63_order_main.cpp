@@ -21,6 +21,7 @@ constexpr const char* kUsage =
     "                                            one entry per line\n"
     "  lk63-order derive  ORDER.json             JSON: description, order_code, composition\n"
     "  lk63-order pdf     ORDER.json -o OUT.pdf  the questionnaire PDF, as \"Сохранить в pdf\" writes it\n"
+    "             [--fonts-by-name]              name the fonts instead of embedding them\n"
     "  lk63-order --help                         this text\n"
     "\n"
     "ORDER.json (\"-\" reads standard input) is an object with the optional keys\n"
@@ -93,10 +94,13 @@ constexpr int kSaveFailed = 1;
 
 int Pdf(const std::vector<std::string>& args) {
     std::string file, output;
+    bool fontsByName = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-o") {
             if (i + 1 >= args.size()) throw TUsageError("-o needs the path of the PDF file");
             output = args[++i];
+        } else if (args[i] == "--fonts-by-name") {
+            fontsByName = true;
         } else if (file.empty()) {
             file = args[i];
         } else {
@@ -113,6 +117,9 @@ int Pdf(const std::vector<std::string>& args) {
 
     TStderrUserInterface ui;
     lk63::TQuestionnaireDocument document(q, &ui);
+    // The file as it was before fonts travelled with it: readable only where
+    // the named fonts have the same glyph ids as here.
+    if (fontsByName) document.PdfExport().EmbeddedFonts = false;
     switch (document.Prepare({order.Organisation, order.Address, order.Contact, order.Quantity, order.Note})) {
         case lk63::TSavePreparation::Prepared:
             break;

@@ -1,5 +1,7 @@
 #include "questionnaire/questionnaire_document.h"
 
+#include <algorithm>
+
 #include "platform/unicode.h"
 #include "questionnaire/report_template.h"
 
@@ -56,18 +58,27 @@ TQuestionnaireDocument::TQuestionnaireDocument(const TQuestionnaire& questionnai
     export_.PrintScaling = false;
     // rpReport1 has no page tags: "[TOTALPAGES#]" in a customer's text is text.
     export_.ReplacePageTags = false;
+    // The file reads the same on every machine: the fonts travel with it.
+    export_.EmbeddedFonts = true;
 }
 
 TQuestionnaireDocument::~TQuestionnaireDocument() = default;
 
+std::string NoteText(std::string_view note) {
+    std::string text = platform::ToNfc(note);
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    return text;
+}
+
 TSavePreparation TQuestionnaireDocument::Prepare(const TReportFields& fields) {
+    // Texts are kept composed: "и" + U+0306 is printed and read back as "й".
     TReportFields clean;
-    clean.Organisation = SingleLineText(fields.Organisation);
-    clean.Address = SingleLineText(fields.Address);
-    clean.Contact = SingleLineText(fields.Contact);
+    clean.Organisation = platform::ToNfc(SingleLineText(fields.Organisation));
+    clean.Address = platform::ToNfc(SingleLineText(fields.Address));
+    clean.Contact = platform::ToNfc(SingleLineText(fields.Contact));
     clean.Quantity = SingleLineText(fields.Quantity);
     // Line breaks become CR LF before the several-lines test.
-    trimmedNote_ = TrimNote(fields.Note);
+    trimmedNote_ = TrimNote(NoteText(fields.Note));
     clean.Note = trimmedNote_;
     if (!IsPrintableQuantity(clean.Quantity)) return TSavePreparation::BadQuantity;
 

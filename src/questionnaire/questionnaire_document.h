@@ -31,6 +31,8 @@ enum class TSavePreparation {
 // Control characters (line breaks included) of a single-line field become
 // spaces, as if they had never been typed as such.
 std::string SingleLineText(std::string_view text);
+// The note as the model keeps it: composed (NFC), a tab a space.
+std::string NoteText(std::string_view note);
 // A whole number from 1 to 999999 written in digits only ("007" is one).
 bool IsPrintableQuantity(std::string_view text);
 
@@ -44,8 +46,9 @@ public:
     TQuestionnaireDocument& operator=(const TQuestionnaireDocument&) = delete;
 
     // Steps up to the dialog: the note is trimmed (TrimmedNote gives what the
-    // window shows afterwards), the fields cleaned, the quantity checked, the
-    // seven variables and the composition count set, the pages prepared.
+    // window shows afterwards), the texts cleaned and composed (NFC), the
+    // quantity checked, the seven variables and the composition count set,
+    // the pages prepared.
     TSavePreparation Prepare(const TReportFields& fields);
     [[nodiscard]] const std::string& TrimmedNote() const { return trimmedNote_; }
 

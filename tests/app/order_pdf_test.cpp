@@ -46,11 +46,22 @@ protected:
 };
 
 TEST_F(OrderPdf, WritesTheQuestionnaireAsTheSaveCommandDoes) {
-    // The four-pole order's composition runs onto a second page.
-    for (const auto& [name, size] : {std::pair{"all_first", "16"}, std::pair{"four_pole", "18"}}) {
-        SCOPED_TRACE(name);
+    // The four-pole order's composition runs onto a second page. Embedded
+    // fonts add a font program each to the named fonts' objects.
+    struct Case {
+        const char* name;
+        const char* options;
+        const char* size;
+    } const cases[] = {
+        {"all_first", "", "18"},
+        {"four_pole", "", "20"},
+        {"all_first", " --fonts-by-name", "16"},
+        {"four_pole", " --fonts-by-name", "18"},
+    };
+    for (const auto& [name, options, size] : cases) {
+        SCOPED_TRACE(std::string(name) + options);
         const fs::path out = dir_ / "out" / (std::string(name) + ".pdf");
-        const TResult r = Run("pdf " + Data(std::string(name) + ".json") + " -o " + Quote(out));
+        const TResult r = Run("pdf " + Data(std::string(name) + ".json") + " -o " + Quote(out) + options);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
         EXPECT_EQ(r.out, "");

@@ -159,24 +159,42 @@ TEST_F(SaveCommand, SetsTheVariablesAsTheWindowWouldType) {
     EXPECT_EQ(Variable("Дополнительные сведения"), "'одна строка'");
 }
 
-// A complete questionnaire with every option 0: one page, two fonts.
+// A complete questionnaire with every option 0: one page, two fonts, named
+// as the worked figures give them or embedded as the questionnaire saves.
 TEST_F(SaveCommand, AllFirstOptionsGiveOnePageWithTwoFonts) {
-    const std::string pdf = Save();
-    const test::TCrossReference xref = test::ReadCrossReference(pdf);
-    EXPECT_TRUE(xref.Problems.empty()) << ::testing::PrintToString(xref.Problems);
-    EXPECT_EQ(xref.Objects, 15);
-    EXPECT_EQ(pdf.compare(xref.TableOffset, 12, "xref\r\n0 16\r\n"), 0);
-    EXPECT_NE(test::ObjectText(pdf, xref, 3).find("/BaseFont /Arial,Bold\r\n"), std::string::npos);
-    EXPECT_NE(test::ObjectText(pdf, xref, 4).find("/BaseFont /Arial\r\n"), std::string::npos);
+    struct Case {
+        bool embedded;
+        int objects;
+        const char* boldName;
+        const char* regularName;
+        const char* embeddedSubsetUnicode;
+    } const cases[] = {
+        {false, 15, "Arial,Bold", "Arial", "no +no +yes"},
+        {true, 17, "[A-Z]{6}\\+LiberationSans-Bold", "[A-Z]{6}\\+LiberationSans", "yes +yes +yes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.embedded ? "embedded" : "named");
+        document_->PdfExport().EmbeddedFonts = c.embedded;
+        const std::string pdf = Save();
+        const test::TCrossReference xref = test::ReadCrossReference(pdf);
+        EXPECT_TRUE(xref.Problems.empty()) << ::testing::PrintToString(xref.Problems);
+        EXPECT_EQ(xref.Objects, c.objects);
+        EXPECT_EQ(pdf.compare(xref.TableOffset, 12, "xref\r\n0 " + std::to_string(c.objects + 1) + "\r\n"), 0);
+        const std::regex bold(std::string("/BaseFont /") + c.boldName + "\r\n");
+        const std::regex regular(std::string("/BaseFont /") + c.regularName + "\r\n");
+        EXPECT_TRUE(std::regex_search(test::ObjectText(pdf, xref, 3), bold));
+        EXPECT_TRUE(std::regex_search(test::ObjectText(pdf, xref, 4), regular));
 
-    const test::TToolResult check = Tool("qpdf --check");
-    EXPECT_EQ(check.Status, 0) << check.Output;
-    const test::TToolResult fonts = Tool("pdffonts");
-    EXPECT_TRUE(std::regex_search(fonts.Output, std::regex(R"(\nArial,Bold +CID TrueType +Identity-H +no +no +yes)")))
-        << fonts.Output;
-    EXPECT_TRUE(std::regex_search(fonts.Output, std::regex(R"(\nArial +CID TrueType +Identity-H +no +no +yes)")))
-        << fonts.Output;
-    EXPECT_EQ(std::count(fonts.Output.begin(), fonts.Output.end(), '\n'), 4) << fonts.Output;  // two fonts
+        const test::TToolResult check = Tool("qpdf --check");
+        EXPECT_EQ(check.Status, 0) << check.Output;
+        const test::TToolResult fonts = Tool("pdffonts");
+        for (const char* name : {c.boldName, c.regularName})
+            EXPECT_TRUE(std::regex_search(fonts.Output, std::regex(std::string("\n") + name +
+                                                                   " +CID TrueType +Identity-H +" +
+                                                                   c.embeddedSubsetUnicode)))
+                << fonts.Output;
+        EXPECT_EQ(std::count(fonts.Output.begin(), fonts.Output.end(), '\n'), 4) << fonts.Output;  // two fonts
+    }
 
     // In content order, and without joining words across a hyphen at a line end.
     const test::TToolResult text = Tool("pdftotext -raw -enc UTF-8");
@@ -204,16 +222,32 @@ TEST_F(SaveCommand, AllFirstOptionsGiveOnePageWithTwoFonts) {
     for (const std::string& piece : expected) EXPECT_NE(page.find(piece), std::string::npos) << piece << "\n" << page;
 }
 
-// Every operator, number and glyph string of the page, pinned.
+// Every operator, number and glyph string of the page, pinned: the same
+// whether the fonts are named or embedded, as glyph ids are the codes.
 TEST_F(SaveCommand, PageContentIsPinned) {
-    const std::string pdf = Save();
-    const test::TCrossReference xref = test::ReadCrossReference(pdf);
-    ExpectSameAsFile(test::Inflate(test::StreamOf(pdf, xref, 2)), "all_first.content.txt");
+    for (const bool embedded : {false, true}) {
+        SCOPED_TRACE(embedded ? "embedded" : "named");
+        document_->PdfExport().EmbeddedFonts = embedded;
+        const std::string pdf = Save();
+        const test::TCrossReference xref = test::ReadCrossReference(pdf);
+        ExpectSameAsFile(test::Inflate(test::StreamOf(pdf, xref, 2)), "all_first.content.txt");
+    }
 }
 
-// The whole file with what differs from run to run masked: the ID and the dates.
+// The whole file with what differs from run to run masked: the ID and the
+// dates. Named fonts: the file of the worked figures.
 TEST_F(SaveCommand, WholeFileIsPinnedButForIdAndDates) {
+    document_->PdfExport().EmbeddedFonts = false;
     ExpectSameAsFile(test::MaskRunFields(Save()), "all_first.masked.pdf");
+}
+
+// Embedded, two saves differ only in the ID and the dates: the subset names
+// follow from the glyphs used.
+TEST_F(SaveCommand, EmbeddedSavesDifferOnlyInIdAndDates) {
+    const std::string first = test::MaskRunFields(Save("first.pdf"));
+    const std::string second = test::MaskRunFields(Save("second.pdf"));
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first.find("/FontFile2 "), std::string::npos);
 }
 
 TEST_F(SaveCommand, PageRendersAtA4Size) {
@@ -232,16 +266,21 @@ TEST_F(SaveCommand, PageRendersAtA4Size) {
     EXPECT_EQ(be32(20), 936u);  // 841.89 pt
 }
 
-// A note of several pages: 13 + 2n objects, every page valid.
+// A note of several pages: 13 + 2n objects with named fonts, a font program
+// more for each embedded font; every page valid.
 TEST_F(SaveCommand, LongNoteGivesSeveralValidPages) {
     fields_.Note.clear();
     for (int i = 1; i <= 120; ++i) fields_.Note += "Строка примечания " + std::to_string(i) + "\n";
+    document_->PdfExport().EmbeddedFonts = false;
+    const int namedObjects = test::ReadCrossReference(Save()).Objects;
+    document_->PdfExport().EmbeddedFonts = true;
     const std::string pdf = Save();
     const int pages = document_->Report().PreviewPages().PageCount();
     ASSERT_GE(pages, 3);
+    EXPECT_EQ(namedObjects, 13 + 2 * pages);
     const test::TCrossReference xref = test::ReadCrossReference(pdf);
     EXPECT_TRUE(xref.Problems.empty()) << ::testing::PrintToString(xref.Problems);
-    EXPECT_EQ(xref.Objects, 13 + 2 * pages);
+    EXPECT_EQ(xref.Objects, 15 + 2 * pages);
     EXPECT_EQ(Tool("qpdf --check").Status, 0);
     const test::TToolResult text = Tool("pdftotext -enc UTF-8");
     ASSERT_EQ(text.Status, 0) << text.Output;
@@ -251,7 +290,8 @@ TEST_F(SaveCommand, LongNoteGivesSeveralValidPages) {
     EXPECT_EQ(std::count(page.begin(), page.end(), '\f'), pages);
 }
 
-// Text the font has no glyph for prints as the missing glyph; nothing breaks.
+// Text the font has no glyph for prints as the missing glyph; nothing breaks,
+// and each such character still reads back as itself.
 TEST_F(SaveCommand, TextOutsideTheOldCodePageKeepsTheFileValid) {
     fields_.Organisation = "Ωμέγα עברית 中文 😀";
     Save();
@@ -259,8 +299,7 @@ TEST_F(SaveCommand, TextOutsideTheOldCodePageKeepsTheFileValid) {
     EXPECT_EQ(check.Status, 0) << check.Output;
     ASSERT_EQ(Tool("pdftotext -enc UTF-8").Status, 0);
     const std::string page = ReadFile(folder_ / "out.txt");
-    EXPECT_NE(page.find("Ωμέγα"), std::string::npos) << page;
-    EXPECT_NE(page.find("עברית"), std::string::npos) << page;
+    for (const char* word : {"Ωμέγα", "עברית", "中文", "😀"}) EXPECT_NE(page.find(word), std::string::npos) << word << page;
 }
 
 TEST_F(SaveCommand, CancelDuringPageTwoOfThreeWritesNothing) {
