@@ -98,7 +98,8 @@ std::string TFontProgram::Subset(const std::vector<std::uint16_t>& glyphs) const
     for (const char* tag : {"GSUB", "GPOS", "GDEF", "BASE", "JSTF", "MATH", "kern", "morx", "mort", "kerx", "feat",
                             "gasp", "hdmx", "VDMX", "LTSH", "DSIG", "meta", "PCLT", "vhea", "vmtx"})
         hb_set_add(drop, hb_tag_from_string(tag, 4));
-    hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_RETAIN_GIDS | HB_SUBSET_FLAGS_NO_HINTING);
+    hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_RETAIN_GIDS | HB_SUBSET_FLAGS_NO_HINTING |
+                                                   HB_SUBSET_FLAGS_NOTDEF_OUTLINE);
 
     const std::unique_ptr<hb_face_t, TFaceDeleter> subset(hb_subset_or_fail(FData->Face.get(), input.get()));
     if (!subset) throw std::runtime_error("font subset: the subsetter failed for " + FData->PostScriptName);

@@ -31,8 +31,9 @@ public:
     // Glyph ids run from 0 to GlyphCount() - 1.
     [[nodiscard]] unsigned GlyphCount() const;
 
-    // A TrueType program with glyph 0, `glyphs` and the glyphs that
-    // composite ones are built of. Every glyph keeps its id, so text
+    // A TrueType program with glyph 0 (outline kept: a character no font
+    // shows prints as its box), `glyphs` and the glyphs that composite ones
+    // are built of. Every glyph keeps its id, so text
     // shaped with the whole font draws the same glyphs from the subset.
     // Hinting instructions and the layout tables (GSUB, GPOS, ...) are left
     // out: a reader scales the outlines and is given glyphs already shaped.

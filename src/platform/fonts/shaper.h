@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace lk63::platform {
@@ -23,6 +24,7 @@ struct TShapedGlyph {
 
 class TFreeTypeFace;
 struct TShaperFont;
+struct TTextRun;
 
 // One per PDF font; it keeps the opened face between lines. An instance is
 // not safe for concurrent use; separate instances are independent.
@@ -46,8 +48,43 @@ public:
     // base is a cluster of its own.
     std::vector<TShapedGlyph> Shape(std::u16string_view line, bool rightToLeft);
 
+    // Appends the glyphs of one run of `line`, all of one direction and
+    // script (internal to the font services).
+    void ShapeRun(std::u16string_view line, const TTextRun& run, std::vector<TShapedGlyph>& glyphs);
+
 private:
     std::unique_ptr<TShaperFont> FFont;
+};
+
+// Glyphs of one font in a shaped line.
+struct TShapedRun {
+    TFontKey Font;
+    std::vector<TShapedGlyph> Glyphs;
+
+    bool operator==(const TShapedRun&) const = default;
+};
+
+// Shaping a line in a font and, for the characters it lacks, in the fonts
+// that show them (FontRuns): the runs of the bidi algorithm in visual order,
+// each split where the font changes, with the whole line as context. A line
+// the font shows by itself gives one run, exactly as TShaper::Shape. Not safe
+// for concurrent use; keeps a shaper per font it met.
+class TFallbackShaper {
+public:
+    explicit TFallbackShaper(const TFontKey& base);
+    ~TFallbackShaper();
+    TFallbackShaper(const TFallbackShaper&) = delete;
+    TFallbackShaper& operator=(const TFallbackShaper&) = delete;
+
+    // The shaper of the base font alone.
+    TShaper& Base() { return ShaperOf(FBase); }
+    std::vector<TShapedRun> Shape(std::u16string_view line, bool rightToLeft);
+
+private:
+    TShaper& ShaperOf(const TFontKey& font);
+
+    TFontKey FBase;
+    std::unordered_map<TFontKey, std::unique_ptr<TShaper>> FShapers;
 };
 
 }  // namespace lk63::platform

@@ -1,13 +1,19 @@
 #include "platform/fonts/text_measurer.h"
 
+#include "platform/fonts/font_fallback.h"
 #include "platform/fonts/font_file.h"
 #include "platform/fonts/free_type_face.h"
+#include "platform/fonts/shaper.h"
 #include "platform/unicode.h"
 
 #include FT_SIZES_H
 
+#include <unicode/uchar.h>
+
 #include <array>
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -19,7 +25,10 @@ namespace lk63::platform {
 // that a lookup is two indexings; the rarer characters beyond it in a map.
 class TAdvanceTable {
 public:
-    TAdvanceTable(TFreeTypeFace* face, int emPixels) : FFace(face), FFallback(HalfEven(emPixels)) {
+    // Characters `face` lacks are measured in the font that shows them
+    // instead, through `measurer`'s table of it at the same size.
+    TAdvanceTable(TFreeTypeFace* face, int emPixels, TTextMeasurer& measurer, const TFontKey& font)
+        : FFace(face), FFallback(HalfEven(emPixels)), FEmPixels(emPixels), FMeasurer(measurer), FFont(font) {
         if (FFace == nullptr) return;
         if (FT_New_Size(FFace->Face(), &FSize) != 0) {
             FSize = nullptr;
@@ -64,8 +73,13 @@ private:
         // Shaping drops them: they take no room on the line either.
         if (IsDefaultIgnorable(c)) return 0;
         if (FFace == nullptr) return FFallback;
+        const unsigned glyph = FFace->GlyphOf(c);
+        if (glyph == 0) {
+            if (const std::optional<TFontKey> other = FallbackFont(FFont, c))
+                return FMeasurer.TableFor(*other, FEmPixels).Advance(c);
+        }
         FT_Activate_Size(FSize);
-        if (FT_Load_Glyph(FFace->Face(), FFace->GlyphOf(c), FT_LOAD_DEFAULT) != 0) return FFallback;
+        if (FT_Load_Glyph(FFace->Face(), glyph, FT_LOAD_DEFAULT) != 0) return FFallback;
         const FT_Pos advance = FFace->Face()->glyph->advance.x;  // 26.6 pixels
         if (advance <= 0) return 0;
         return static_cast<int>((advance + 32) >> 6);
@@ -74,6 +88,9 @@ private:
     TFreeTypeFace* FFace;
     FT_Size FSize = nullptr;
     int FFallback;
+    int FEmPixels;
+    TTextMeasurer& FMeasurer;
+    TFontKey FFont;
     std::array<std::unique_ptr<std::array<int, 256>>, 256> FPages;
     std::unordered_map<char32_t, int> FAstral;
 };
@@ -99,7 +116,7 @@ TAdvanceTable& TTextMeasurer::TableFor(const TFontKey& font, int emPixels) {
     TSizedFontKey key{font, emPixels};
     auto known = FTables.find(key);
     if (known == FTables.end())
-        known = FTables.emplace(key, std::make_unique<TAdvanceTable>(FaceFor(font), emPixels)).first;
+        known = FTables.emplace(key, std::make_unique<TAdvanceTable>(FaceFor(font), emPixels, *this, font)).first;
     FLastKey = std::move(key);
     FLastTable = known->second.get();
     return *FLastTable;
@@ -111,6 +128,10 @@ void TTextMeasurer::Measure(const TFontKey& font, int emPixels, std::u16string_v
         throw std::invalid_argument("text measuring: em height " + std::to_string(emPixels) +
                                     " px is outside 1 to " + std::to_string(MaxEmPixels));
     const std::lock_guard guard(FLock);
+    if (NeedsShaping(line)) {
+        MeasureShaped(font, emPixels, line, positions);
+        return;
+    }
     TAdvanceTable& table = TableFor(font, emPixels);
     const std::size_t length = line.size();
     positions.resize(length);
@@ -129,6 +150,48 @@ void TTextMeasurer::Measure(const TFontKey& font, int emPixels, std::u16string_v
         }
         total += table.Advance(c);
         if (total > INT_MAX) total = INT_MAX;
+        positions[i] = static_cast<int>(total);
+    }
+}
+
+// Letters that join (Arabic, Syriac, N'Ko, ...), syllables of the Indic and
+// South-East Asian scripts and conjoining Hangul jamo take other shapes and
+// widths in context than alone.
+bool TTextMeasurer::NeedsShaping(std::u16string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        char32_t c = line[i];
+        if (c < 0x0600) continue;  // Latin, Greek, Cyrillic, Armenian, Hebrew
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < line.size() && line[i + 1] >= 0xDC00 && line[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (line[i + 1] - 0xDC00);
+            ++i;
+        }
+        const auto u = static_cast<UChar32>(c);
+        if (u_getIntPropertyValue(u, UCHAR_JOINING_TYPE) != U_JT_NON_JOINING && !IsDefaultIgnorable(c)) return true;
+        if (u_getIntPropertyValue(u, UCHAR_INDIC_SYLLABIC_CATEGORY) != U_INSC_OTHER) return true;
+        const int hangul = u_getIntPropertyValue(u, UCHAR_HANGUL_SYLLABLE_TYPE);
+        if (hangul == U_HST_LEADING_JAMO || hangul == U_HST_VOWEL_JAMO || hangul == U_HST_TRAILING_JAMO) return true;
+    }
+    return false;
+}
+
+// The advances of the shaped glyphs, each cluster's on its last unit and
+// rounded to whole pixels glyph by glyph.
+void TTextMeasurer::MeasureShaped(const TFontKey& font, int emPixels, std::u16string_view line,
+                                  std::vector<int>& positions) {
+    std::unique_ptr<TFallbackShaper>& shaper = FShapers[font];
+    if (!shaper) shaper = std::make_unique<TFallbackShaper>(font);
+    const std::size_t length = line.size();
+    std::vector<std::int64_t> advances(length, 0);
+    for (const TShapedRun& run : shaper->Shape(line, false)) {
+        for (const TShapedGlyph& glyph : run.Glyphs) {
+            const std::size_t last = std::min<std::size_t>(glyph.Cluster + std::max<std::uint32_t>(glyph.ClusterLength, 1), length) - 1;
+            advances[last] += std::lrint(static_cast<double>(glyph.Advance) * emPixels / 1000.0);
+        }
+    }
+    positions.resize(length);
+    std::int64_t total = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        total = std::min<std::int64_t>(total + advances[i], INT_MAX);
         positions[i] = static_cast<int>(total);
     }
 }

@@ -15,6 +15,7 @@ namespace lk63::platform {
 
 class TFreeTypeFace;
 class TAdvanceTable;
+class TFallbackShaper;
 
 class TTextMeasurer {
 public:
@@ -27,8 +28,12 @@ public:
     // (a font height of -emPixels, e.g. 83 for 10 pt at 600 dpi). Each
     // character adds its hinted advance rounded to whole pixels; a surrogate
     // pair's advance sits on its second unit, a lone surrogate measures as
-    // U+FFFD, a character the font lacks as the font's missing glyph and a
-    // default-ignorable one as nothing (shaping leaves it out). The line is
+    // U+FFFD, a character the font lacks in the font that shows it instead
+    // (FallbackFont), or as the font's missing glyph where none does, and a
+    // default-ignorable one as nothing (shaping leaves it out). A line with
+    // letters that take their shape from their neighbours (Arabic, the Indic
+    // scripts, Hangul jamo) is shaped instead, each cluster's advance on its
+    // last unit, rounded glyph by glyph. The line is
     // measured in full whatever its length; `positions` is resized to
     // the line's length and reuses its capacity. When no font file can be
     // found or opened every character advances round(emPixels / 2) (halves
@@ -39,6 +44,8 @@ public:
     static constexpr int MaxEmPixels = 65535;  // the rasteriser's limit
 
 private:
+    friend class TAdvanceTable;  // measures what its font lacks in another font
+
     struct TSizedFontKey {
         TFontKey Font;
         int EmPixels = 0;
@@ -50,12 +57,15 @@ private:
 
     TAdvanceTable& TableFor(const TFontKey& font, int emPixels);
     TFreeTypeFace* FaceFor(const TFontKey& font);
+    static bool NeedsShaping(std::u16string_view line);
+    void MeasureShaped(const TFontKey& font, int emPixels, std::u16string_view line, std::vector<int>& positions);
 
     std::mutex FLock;
     // Faces before tables: a table's size object dies before its face.
     std::unordered_map<std::string, std::unique_ptr<TFreeTypeFace>> FFaces;  // by file and index
     std::unordered_map<TSizedFontKey, std::unique_ptr<TAdvanceTable>, TSizedFontKeyHash> FTables;
     TAdvanceTable* FLastTable = nullptr;  // most lines come in the font of the line before
+    std::unordered_map<TFontKey, std::unique_ptr<TFallbackShaper>> FShapers;  // for lines that need shaping
     TSizedFontKey FLastKey;
 };
 

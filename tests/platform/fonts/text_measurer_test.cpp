@@ -1,11 +1,13 @@
 #include "platform/fonts/text_measurer.h"
 
+#include "platform/fonts/font_fallback.h"
 #include "platform/fonts/font_key_print.h"
 #include "platform/fonts/free_type_oracle.h"
 #include "platform/unicode.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <stdexcept>
@@ -80,17 +82,49 @@ TEST(TextMeasurer, BoldIsMeasuredWithTheBoldFace) {
 }
 
 TEST(TextMeasurer, SurrogatePairAdvanceSitsOnItsSecondUnit) {
-    const std::u16string line = u"a\U0001F600b";  // an emoji Arial has no glyph for
+    const std::u16string line = u"a\U000F0000b";  // private use: no font has a glyph for it
     const auto positions = Measure(kArial, 83, line);
     ASSERT_EQ(positions.size(), 4u);
     const int a = Width(kArial, 83, u"a");
     EXPECT_EQ(positions[0], a);
     EXPECT_EQ(positions[1], a);
-    // Missing characters take the missing glyph's advance, as they print.
-    const int missing = Width(kArial, 83, u"\u4E2D");
+    // Characters no font shows take the missing glyph's advance, as they
+    // print (an unassigned one here).
+    const int missing = Width(kArial, 83, u"\u0378");
     EXPECT_GT(missing, 0);
     EXPECT_EQ(positions[2], a + missing);
     EXPECT_EQ(positions[3], a + missing + Width(kArial, 83, u"b"));
+}
+
+// Lines break where the printed text ends: what Arial lacks is measured in
+// the font it is printed in.
+TEST(TextMeasurer, CharactersTheFontLacksAreMeasuredInTheFontThatShowsThem) {
+    const int missing = Width(kArial, 83, u"\u0378");
+    for (const std::u16string text : {u"中", u"ა", u"क", u"₽", u"서"}) {
+        const std::optional<TFontKey> other = FallbackFont(kArial, text[0]);
+        ASSERT_TRUE(other.has_value()) << Utf16ToUtf8(text);
+        EXPECT_EQ(Width(kArial, 83, text), Width(*other, 83, text)) << Utf16ToUtf8(text);
+        EXPECT_NE(Width(kArial, 83, text), missing) << Utf16ToUtf8(text);
+    }
+}
+
+// Joined Arabic letters and a Devanagari conjunct are narrower than their
+// letters alone: such a line is measured as it is shaped and printed, its
+// positions still growing from unit to unit.
+TEST(TextMeasurer, LettersThatJoinAreMeasuredAsShaped) {
+    for (const std::u16string word : {u"مرحبا", u"विद्युत"}) {
+        SCOPED_TRACE(Utf16ToUtf8(word));
+        int alone = 0;
+        for (const char16_t unit : word) alone += Width(kArial, 83, std::u16string(1, unit));
+        const auto positions = Measure(kArial, 83, word);
+        ASSERT_EQ(positions.size(), word.size());
+        EXPECT_LT(positions.back(), alone);
+        EXPECT_GT(positions.back(), alone / 2);
+        EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    }
+    // Latin and Cyrillic keep their hinted advances, character by character.
+    EXPECT_EQ(Width(kArial, 83, u"Лист"),
+              Width(kArial, 83, u"Л") + Width(kArial, 83, u"и") + Width(kArial, 83, u"с") + Width(kArial, 83, u"т"));
 }
 
 TEST(TextMeasurer, LoneSurrogatesMeasureAsReplacementCharacter) {
