@@ -114,6 +114,34 @@ void WriteFrame(std::string& out, const TrpCustomMemoView& memo, const TrpEdges&
     if (frame.Has(TrpFrameSide::ftLeft)) WriteFrameSide(out, TrpSide::Left, frame.LeftLine, edges, colors);
 }
 
+void AppendGlyphs(std::string& out, std::u16string_view glyphs);
+
+// The run's codes, each cluster of several glyphs inside a span whose actual
+// text is the cluster's characters.
+void AppendRun(std::string& out, const TrpGlyphRun& run) {
+    if (run.Spans.empty()) {
+        AppendGlyphs(out, run.Codes);
+        return;
+    }
+    const std::u16string_view codes = run.Codes;
+    std::size_t at = 0;
+    for (const TrpActualText& span : run.Spans) {
+        if (span.First > at) AppendGlyphs(out, codes.substr(at, span.First - at));
+        out += "/Span << /ActualText <FEFF";
+        for (const char16_t unit : span.Text) {
+            out += kHexDigits[(unit >> 12) & 0xF];
+            out += kHexDigits[(unit >> 8) & 0xF];
+            out += kHexDigits[(unit >> 4) & 0xF];
+            out += kHexDigits[unit & 0xF];
+        }
+        out += "> >> BDC\r\n";
+        AppendGlyphs(out, codes.substr(span.First, span.Count));
+        out += "EMC\r\n";
+        at = span.First + span.Count;
+    }
+    if (at < codes.size()) AppendGlyphs(out, codes.substr(at));
+}
+
 void AppendGlyphs(std::string& out, std::u16string_view glyphs) {
     out += '<';
     for (const char16_t g : glyphs) {
@@ -146,11 +174,14 @@ void WriteText(std::string& out, const TrpCustomMemoView& memo, TrpDrawText& lay
 
     const TrpFont& memoFont = memo.Font();
     const int size = memoFont.Size();
-    TrpPDFFont& font = fonts[fonts.FindOrAdd(memoFont)];
-    out += font.ResourceName();
-    out += ' ';
-    out += std::to_string(size);
-    out += " Tf\r\n";
+    const std::size_t font = fonts.FindOrAdd(memoFont);
+    const auto selectFont = [&](std::size_t index) {
+        out += fonts[index].ResourceName();
+        out += ' ';
+        out += std::to_string(size);
+        out += " Tf\r\n";
+    };
+    selectFont(font);
 
     const TColor textColor = memoFont.Color() == clNone ? clBlack : memoFont.Color();
     out += colors(textColor);
@@ -208,7 +239,17 @@ void WriteText(std::string& out, const TrpCustomMemoView& memo, TrpDrawText& lay
             out += colors(textColor);
             out += " RG\r\n";
         }
-        AppendGlyphs(out, font.MapTextToGlyphs(lines[k], memo.RTLReading));
+        // What the memo's font lacks is drawn in the fonts that show it;
+        // each line ends in the memo's font again.
+        const std::vector<TrpGlyphRun> runs = fonts.MapTextToRuns(font, lines[k], memo.RTLReading);
+        if (runs.empty()) AppendGlyphs(out, u"");
+        std::size_t current = font;
+        for (const TrpGlyphRun& run : runs) {
+            if (run.Font != current) selectFont(run.Font);
+            current = run.Font;
+            AppendRun(out, run);
+        }
+        if (current != font) selectFont(font);
         out += "ET\r\n";
         if (simulatedBold) out += "0 Tr\r\n";
         if (memoFont.Has(TrpFontStyle::fsUnderline)) {

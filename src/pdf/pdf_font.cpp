@@ -84,16 +84,28 @@ struct TrpSharedFace {
           Program(File && File->Embeddable ? platform::TFontProgram::Open(*File) : nullptr),
           Shaper(key) {}
 
-    // A copy: the cache may be cleared by the next line.
+    bool HasFont() {
+        std::lock_guard lock(Lock);
+        return Shaper.Base().HasFont();
+    }
+
+    // In this font alone.
     std::vector<platform::TShapedGlyph> Shape(std::u16string_view line, bool rightToLeft) {
+        std::lock_guard lock(Lock);
+        return Shaper.Base().Shape(line, rightToLeft);
+    }
+
+    // In this font and those that show what it lacks. A copy: the cache may
+    // be cleared by the next line.
+    std::vector<platform::TShapedRun> ShapeRuns(std::u16string_view line, bool rightToLeft) {
         std::lock_guard lock(Lock);
         std::u16string key(line);
         key += rightToLeft ? u'\x01' : u'\x00';
         if (const auto it = Lines.find(key); it != Lines.end()) return it->second;
-        std::vector<platform::TShapedGlyph> glyphs = Shaper.Shape(line, rightToLeft);
+        std::vector<platform::TShapedRun> runs = Shaper.Shape(line, rightToLeft);
         if (Lines.size() >= kMaxLines) Lines.clear();
-        Lines.emplace(std::move(key), glyphs);
-        return glyphs;
+        Lines.emplace(std::move(key), runs);
+        return runs;
     }
 
     static constexpr std::size_t kMaxLines = 4096;
@@ -103,8 +115,8 @@ struct TrpSharedFace {
     // The program that shaping used, when it may be embedded.
     const std::shared_ptr<const platform::TFontProgram> Program;
     std::mutex Lock;  // the shaper is not safe for concurrent use
-    platform::TShaper Shaper;
-    std::unordered_map<std::u16string, std::vector<platform::TShapedGlyph>> Lines;
+    platform::TFallbackShaper Shaper;
+    std::unordered_map<std::u16string, std::vector<platform::TShapedRun>> Lines;
 };
 
 namespace {
@@ -238,15 +250,31 @@ void TrpPDFFont::RequireEmbeddable() const {
                        "\" cannot be embedded: no font file on this system provides it and allows embedding");
 }
 
-std::u16string TrpPDFFont::MapTextToGlyphs(std::u16string_view line, bool rightToLeft) {
-    std::u16string out;
-    if (line.empty()) return out;
+void TrpPDFFont::RequireFont() {
     // Without a font file there are no glyph ids: the text would vanish from
     // the page while the file looked complete.
-    if (!face_.Shaper.HasFont())
+    if (!face_.HasFont())
         throw TrpError("Font \"" + font_.Name() + "\" cannot be found: no font file on this system provides it");
     if (embedded_) RequireEmbeddable();
-    const std::vector<platform::TShapedGlyph> glyphs = face_.Shape(line, rightToLeft);
+}
+
+std::u16string TrpPDFFont::MapTextToGlyphs(std::u16string_view line, bool rightToLeft) {
+    if (line.empty()) return {};
+    RequireFont();
+    return MapGlyphs(face_.Shape(line, rightToLeft), line);
+}
+
+std::vector<platform::TShapedRun> TrpPDFFont::ShapeRuns(std::u16string_view line, bool rightToLeft) {
+    if (line.empty()) return {};
+    RequireFont();
+    return face_.ShapeRuns(line, rightToLeft);
+}
+
+std::u16string TrpPDFFont::MapGlyphs(const std::vector<platform::TShapedGlyph>& glyphs, std::u16string_view line,
+                                     std::vector<TrpActualText>* spans) {
+    std::u16string out;
+    if (glyphs.empty()) return out;
+    RequireFont();
     out.reserve(glyphs.size());
     std::u16string text;
     for (std::size_t k = 0; k < glyphs.size(); ++k) {
@@ -267,10 +295,21 @@ std::u16string TrpPDFFont::MapTextToGlyphs(std::u16string_view line, bool rightT
                 if (pair) ++i;
             }
         }
+        // Embedded, a further glyph of a cluster reads as U+034F, which has
+        // no appearance: a reader that does not take the cluster's actual
+        // text would give a replacement character for a code without text.
+        if (!firstOfCluster && embedded_) text = u"\u034F";
         out += static_cast<char16_t>(Register(g.GlyphId, g.Advance, text));
+        if (spans && firstOfCluster) {
+            std::size_t count = 1;
+            while (k + count < glyphs.size() && glyphs[k + count].Cluster == g.Cluster) ++count;
+            if (count > 1 && !text.empty()) spans->push_back({k, count, text});
+        }
     }
     return out;
 }
+
+platform::TFontKey TrpPDFFont::Key() const { return ShapingKey(font_); }
 
 std::string TrpPDFFont::ToUnicodeText() const {
     std::string cmapName = embedded_ ? SubsetName() : pdfName_;

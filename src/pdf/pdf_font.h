@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/fonts/outline_metrics.h"
+#include "platform/fonts/shaper.h"
 #include "report/font.h"
 
 namespace lk63 {
@@ -40,6 +41,16 @@ struct TrpUsedGlyph {
     int Advance = 0;  // thousandths of an em
     std::u16string Text;
     friend bool operator==(const TrpUsedGlyph&, const TrpUsedGlyph&) = default;
+};
+
+// Glyphs that together stand for the characters of one cluster (a
+// Devanagari syllable with its vowel sign drawn first, a character the font
+// decomposes): codes [First, First + Count) of a run, read back as Text.
+struct TrpActualText {
+    std::size_t First = 0;
+    std::size_t Count = 0;
+    std::u16string Text;
+    friend bool operator==(const TrpActualText&, const TrpActualText&) = default;
 };
 
 class TrpPDFFont {
@@ -78,6 +89,20 @@ public:
     std::u16string MapTextToGlyphs(std::u16string_view line, bool rightToLeft);
     [[nodiscard]] const std::vector<TrpUsedGlyph>& UsedGlyphs() const { return used_; }
 
+    // The line shaped in this font and, for what it lacks, in the fonts
+    // that show it, in visual order. Throws as MapTextToGlyphs.
+    std::vector<platform::TShapedRun> ShapeRuns(std::u16string_view line, bool rightToLeft);
+    // The codes of glyphs this font's file gave for `line`, registered as
+    // MapTextToGlyphs registers them. The first glyph of a cluster stands for
+    // its characters in the ToUnicode map (embedded, the further ones for
+    // U+034F, a character without appearance); a cluster of several glyphs
+    // is also given to `spans`, so that a reader reads the cluster's text in
+    // place of glyphs that cannot stand for it on their own.
+    std::u16string MapGlyphs(const std::vector<platform::TShapedGlyph>& glyphs, std::u16string_view line,
+                             std::vector<TrpActualText>* spans = nullptr);
+    // The family and style the font is shaped with.
+    [[nodiscard]] platform::TFontKey Key() const;
+
     // Number of the Type0 object, reserved when a page first used the font.
     [[nodiscard]] bool HasObjectNumber() const { return objectNumber_ > 0; }
     [[nodiscard]] int ObjectNumber() const { return objectNumber_; }
@@ -100,6 +125,7 @@ private:
     std::uint16_t NewCode(std::uint16_t glyph, int advance, std::u16string_view text);
     std::uint16_t FreeCode();
     void RequireEmbeddable() const;
+    void RequireFont();
     void WriteNamedObjects(TrpPDFOutput& out, bool compressed) const;
     void WriteEmbeddedObjects(TrpPDFOutput& out, bool compressed) const;
     int WriteToUnicode(TrpPDFOutput& out, bool compressed) const;

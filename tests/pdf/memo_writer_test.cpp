@@ -12,6 +12,7 @@
 #include "pdf/page_state.h"
 #include "pdf/pdf_font_list.h"
 #include "pdf/pdf_writer_lock.h"
+#include "platform/fonts/font_fallback.h"
 #include "report/band.h"
 #include "report/draw_text.h"
 #include "report/memo_view.h"
@@ -441,6 +442,44 @@ TEST(MemoWriterFonts, OnlyMemosWithTextLinesRegisterTheirFont) {
 
 // A line longer than the memo is written as the layout wrapped it, one text
 // object per wrapped line, each measured on its own.
+// What Arial lacks is drawn in the font that shows it: the line switches to
+// that font's resource for the run and back to the memo's font before it ends.
+TEST(MemoWriterFonts, CharactersTheFontLacksSwitchToTheFontThatShowsThem) {
+    MemoWriterFixture fixture(100);
+    fixture.Memo().SetBounds(0, 0, 400, 20);
+    fixture.Memo().Memo = {u"ООО 中文 Ltd."};
+    const std::string content = fixture.Write();
+    ASSERT_EQ(fixture.Fonts().Count(), 2u);
+    const TrpPDFFont& chinese = fixture.Fonts()[1];
+    EXPECT_EQ(chinese.Font().Name(), platform::FallbackFont({"Arial", false, false}, U'中')->Family);
+    ASSERT_EQ(chinese.UsedGlyphs().size(), 2u);
+    const auto code = [&](std::size_t k) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%04X", chinese.UsedGlyphs()[k].Cid);
+        return std::string(hex);
+    };
+    EXPECT_NE(content.find("> Tj\r\n/F1 10 Tf\r\n<" + code(0) + code(1) + "> Tj\r\n/F0 10 Tf\r\n<"),
+              std::string::npos)
+        << content;
+    EXPECT_EQ(content.find(" Tf", content.find("BT")), content.find("/F1 10 Tf") + 6);  // none before the run
+    EXPECT_NE(content.find("/F0 10 Tf\r\n<", content.find("/F1 10 Tf")), std::string::npos);
+    EXPECT_LT(content.rfind("/F0 10 Tf"), content.rfind("ET\r\n")) << "the line ends in the memo's font";
+}
+
+// A cluster of several glyphs is a span whose actual text is its characters.
+TEST(MemoWriterFonts, ClustersOfSeveralGlyphsCarryTheirActualText) {
+    MemoWriterFixture fixture(100);
+    fixture.Memo().SetBounds(0, 0, 400, 20);
+    fixture.Memo().SetFont(Font(-13, 0, clBlack, "Noto Sans Devanagari"));
+    fixture.Memo().Memo = {u"विद्युत"};
+    const std::string content = fixture.Write();
+    const std::size_t span = content.find("/Span << /ActualText <FEFF0935093F> >> BDC\r\n<");
+    ASSERT_NE(span, std::string::npos) << content;
+    const std::size_t end = content.find("> Tj\r\nEMC\r\n<", span);
+    ASSERT_NE(end, std::string::npos) << content;
+    EXPECT_EQ(end - content.find('<', span + 40) - 1, 8u) << "the two glyphs of the cluster";
+}
+
 TEST(MemoWriterFonts, WritesTheWrappedLines) {
     MemoWriterFixture fixture(100);
     fixture.Memo().SetBounds(0, 0, 40, 60);  // text rectangle 37 px: four 8-pixel characters

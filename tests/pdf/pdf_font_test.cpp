@@ -9,6 +9,7 @@
 #include "pdf/pdf_font.h"
 #include "pdf/pdf_font_list.h"
 #include "pdf/pdf_output.h"
+#include "platform/fonts/font_fallback.h"
 
 namespace lk63 {
 namespace {
@@ -185,6 +186,57 @@ TEST(PdfFontGlyphs, EmbeddedGlyphMetWithOtherCharactersGetsAnotherCode) {
     EXPECT_EQ(named.MapTextToGlyphs(u"文", false), chinese);
     ASSERT_EQ(named.UsedGlyphs().size(), 1u);
     EXPECT_EQ(named.UsedGlyphs()[0].Text, u"中");
+}
+
+// A line's runs: one in the font when it lacks nothing; otherwise the
+// fonts that show the rest join the list in the memo font's style and hold
+// the glyphs of their characters.
+TEST(PdfFontList, LinesRunIntoTheFontsThatShowWhatTheFontLacks) {
+    for (const bool embedded : {false, true}) {
+        SCOPED_TRACE(embedded ? "embedded" : "named");
+        TrpPDFFontList fonts;
+        fonts.SetEmbedded(embedded);
+        const std::size_t arial = fonts.FindOrAdd(MakeFont("Arial", kBold));
+        const std::vector<TrpGlyphRun> plain = fonts.MapTextToRuns(arial, u"Лист", false);
+        ASSERT_EQ(plain.size(), 1u);
+        EXPECT_EQ(plain[0].Font, arial);
+        EXPECT_EQ(plain[0].Codes.size(), 4u);
+        EXPECT_EQ(fonts.Count(), 1u);
+
+        const std::vector<TrpGlyphRun> runs = fonts.MapTextToRuns(arial, u"ab 中文", false);
+        ASSERT_EQ(runs.size(), 2u);
+        EXPECT_EQ(runs[0].Font, arial);
+        ASSERT_EQ(fonts.Count(), 2u);
+        EXPECT_EQ(runs[1].Font, 1u);
+        const TrpPDFFont& other = fonts[1];
+        EXPECT_EQ(other.Font().Name(), platform::FallbackFont({"Arial", true, false}, U'中')->Family);
+        EXPECT_TRUE(other.Font().Has(TrpFontStyle::fsBold));
+        EXPECT_EQ(other.ResourceName(), "/F1");
+        EXPECT_EQ(other.Embedded(), embedded);
+        EXPECT_EQ(TextsOf(other), (std::vector<std::u16string>{u"中", u"文"}));
+        for (const TrpUsedGlyph& g : other.UsedGlyphs()) EXPECT_NE(g.GlyphId, 0);
+        // The next line in need of it finds it in the list.
+        EXPECT_EQ(fonts.MapTextToRuns(arial, u"文", false)[0].Font, 1u);
+        EXPECT_EQ(fonts.Count(), 2u);
+    }
+}
+
+// Devanagari draws the vowel sign of "वि" before its consonant: two glyphs
+// of one cluster. The first stands for both characters, the second for
+// nothing visible, and the run marks the pair so that a reader can take
+// the cluster's text for both.
+TEST(PdfFontList, ClusterOfSeveralGlyphsIsGivenItsText) {
+    TrpPDFFontList fonts;
+    fonts.SetEmbedded(true);
+    const std::size_t font = fonts.FindOrAdd(MakeFont("Noto Sans Devanagari"));
+    const std::vector<TrpGlyphRun> runs = fonts.MapTextToRuns(font, u"विद्युत", false);
+    ASSERT_EQ(runs.size(), 1u);
+    ASSERT_GE(runs[0].Codes.size(), 4u);
+    EXPECT_EQ(runs[0].Spans, (std::vector<TrpActualText>{{0, 2, u"वि"}}));
+    const std::vector<std::u16string> texts = TextsOf(fonts[font]);
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0], u"वि");
+    EXPECT_EQ(texts[1], u"\u034F");
 }
 
 TEST(PdfFontGlyphs, EmptyLineRegistersNothing) {
