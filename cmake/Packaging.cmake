@@ -14,7 +14,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The libraries the binaries link (Qt's X11 platform plugin comes with
 # libqt6gui6), found by dpkg-shlibdeps; besides them the
-# fonts "Arial" and the window's fonts resolve to.
+# fonts "Arial" and the window's fonts resolve to, and those that print what
+# they lack: most scripts, Chinese and Japanese, Korean.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation2, fonts-dejavu-core, fonts-noto-core, fonts-droid-fallback, fonts-nanum")
 include(CPack)

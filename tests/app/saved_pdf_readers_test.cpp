@@ -133,6 +133,30 @@ int InkInWord(const TImage& image, const TWord& word) {
     return ink;
 }
 
+// The characters of a UTF-8 text in reverse order: a reader may give a
+// right-to-left word in the order its glyphs stand on the page.
+std::string Reversed(const std::string& text) {
+    std::vector<std::string> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t n = 1;
+        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
+        characters.push_back(text.substr(i, n));
+        i += n;
+    }
+    std::string out;
+    for (auto it = characters.rbegin(); it != characters.rend(); ++it) out += *it;
+    return out;
+}
+
+// The frame line closing a word's row on the right, in points: the
+// rightmost column of ink along the middle of the word's height.
+double RightFrame(const TImage& image, const TWord& word) {
+    const int y = static_cast<int>((word.YMin + word.YMax) / 2 * kDpi / 72.0);
+    for (int x = image.Width - 1; x >= 0; --x)
+        if (image.Ink(x, y)) return x * 72.0 / kDpi;
+    return 0;
+}
+
 class SavedPdfReaders : public lk63::testing::ToolTest {
 protected:
     // Saves an order (the four-pole example unless given) with the tool's
@@ -394,7 +418,86 @@ TEST_F(SavedPdfReaders, WidthsAreTheAdvancesOfTheEmbeddedPrograms) {
                 << "code " << code << " glyph " << glyphOf[code];
         }
     }
-    EXPECT_EQ(fonts, 2);
+    EXPECT_EQ(fonts, 3);  // Arial, bold Arial and the font of the Chinese
+}
+
+// Names in the scripts customers write, six times over so that they wrap:
+// every reader shows them, from fonts of their own that travel in the file,
+// the text layer gives them back, and the lines end inside the memo's frame
+// (they are measured in the fonts they are printed in).
+TEST_F(SavedPdfReaders, EveryScriptIsPrintedInAFontThatShowsIt) {
+    struct Case {
+        const char* name;
+        std::string text;
+        bool otherFont;  // Arial's substitute lacks the script
+    } const cases[] = {
+        {"Chinese", "北京电气设备有限公司", true},
+        {"Japanese", "株式会社トウキョウ電機", true},
+        {"Korean", "서울전기주식회사", true},
+        {"Arabic", "شركة القاهرة للكهرباء", true},
+        {"Hebrew", "חברת החשמל לישראל", false},
+        {"Georgian", "საქართველოს ელექტრო", true},
+        {"Armenian", "Հայաստանի էլեկտրական", true},
+        {"Greek", "Ελληνική Ηλεκτρική", false},
+        {"Devanagari", "भारत विद्युत कंपनी", true},
+        {"Signs", "₽ 1000, ⌀ 50 мм, ≤ 10, ≥ 5, ± 1 → 2", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string name = c.text;
+        for (int i = 0; i < 5; ++i) name += " " + c.text;
+        const fs::path pdf = SaveFields(c.name, {{"organisation", name}});
+
+        const TShell fonts = Shell("pdffonts " + Quote(pdf));
+        static const std::regex kFont(R"(
+[A-Z]{6}\+(\S+) +CID TrueType +Identity-H +yes +yes +yes )");
+        std::vector<std::string> embedded;
+        for (std::sregex_iterator it(fonts.output.begin(), fonts.output.end(), kFont), end; it != end; ++it)
+            embedded.push_back((*it)[1]);
+        EXPECT_EQ(std::count(fonts.output.begin(), fonts.output.end(), '\n'), 2 + embedded.size()) << fonts.output;
+        // Arial and bold Arial, and for a script Arial lacks at least one more.
+        if (c.otherFont) EXPECT_GE(embedded.size(), 3u) << fonts.output;
+        else EXPECT_EQ(embedded.size(), 2u) << fonts.output;
+
+        const TShell text = Shell("pdftotext -enc UTF-8 " + Quote(pdf) + " -");
+        EXPECT_TRUE(ContainsWords(text.output, name)) << text.output;
+
+        // The words of the name: inked by every reader, ending left of the
+        // frame that closes the row on the right.
+        std::vector<TWord> words;
+        for (const TWord& word : WordsOfFirstPage(pdf)) {
+            const std::string letters = std::regex_replace(word.Text, std::regex("\u202A|\u202B|\u202C"), "");
+            const bool ofName = name.find(letters) != std::string::npos || name.find(Reversed(letters)) != std::string::npos;
+            if (letters.size() > 1 && ofName && word.YMin < 200) words.push_back(word);
+        }
+        ASSERT_GE(words.size(), 4u);
+        double top = words.front().YMax, bottom = top;
+        for (const TWord& word : words) {
+            top = std::min(top, word.YMax);
+            bottom = std::max(bottom, word.YMax);
+        }
+        ASSERT_GT(bottom, top + 5) << "the name wraps";
+        for (const TRenderer& renderer : kRenderers) {
+            SCOPED_TRACE(renderer.Name);
+            const TImage image = Render(renderer, pdf, "");
+            if (image.Empty()) continue;
+            std::string blank;
+            for (const TWord& word : words)
+                if (InkInWord(image, word) == 0) blank += " " + word.Text;
+            EXPECT_EQ(blank, "") << "words drawn without ink";
+        }
+        const TImage page = Render(kRenderers[0], pdf, "-frame");
+        const double frame = RightFrame(page, words.front());
+        ASSERT_GT(frame, 0);
+        double widest = 0, longestWord = 0;
+        for (const TWord& word : words) {
+            EXPECT_LT(word.XMax, frame) << word.Text << " runs past the frame";
+            widest = std::max(widest, word.XMax);
+            longestWord = std::max(longestWord, word.XMax - word.XMin);
+        }
+        // A line breaks only where the next word would not have fitted.
+        EXPECT_GT(widest + longestWord + 10, frame) << "the lines break too early";
+    }
 }
 
 }  // namespace
