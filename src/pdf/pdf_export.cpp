@@ -347,11 +347,16 @@ void TrpPDFExport::CloseDocument() {
     out.WriteLine(">>");
     out.WriteLine("endobj");
 
+    std::vector<int> attachmentSpecs;
+    for (const TrpAttachment& attachment : Attachments)
+        attachmentSpecs.push_back(WriteAttachment(out, attachment, Compressed));
+
     const int catalog = out.NewObjectNumber();
     out.WriteLine(ObjectHeader(catalog));
     out.WriteLine("<<");
     out.WriteLine("/Type /Catalog");
     out.WriteLine("/Pages " + ObjectReference(1));
+    for (const std::string& entry : AttachmentCatalogEntries(Attachments, attachmentSpecs)) out.WriteLine(entry);
     out.WriteLine("/PageMode /UseNone");
     out.WriteLine("/ViewerPreferences <<");
     if (!Title.empty()) out.WriteLine("/DisplayDocTitle true");

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "pdf/color_operand.h"
+#include "pdf/embedded_file.h"
 #include "pdf/page_state.h"
 #include "pdf/pdf_font_list.h"
 
@@ -64,6 +65,8 @@ public:
     // brought in prints as it was typed.
     bool ReplacePageTags = true;
     std::function<void()> OnBeginExport;
+    // Files carried inside the document (none: the file is as it always was).
+    std::vector<TrpAttachment> Attachments;
 
     // Shown while pages are written (with ShowProgress); none: no progress, no cancel.
     TrpExportProgress* Progress = nullptr;

@@ -245,6 +245,46 @@ TEST_F(PdfExportTest, IndependentReadersAcceptTheFile) {
         EXPECT_NE(text.Output.find(expected), std::string::npos) << expected << "\n" << text.Output;
 }
 
+// Files carried in the document: listed by qpdf, extracted byte for byte by
+// pdfdetach, in the catalog's name tree (sorted) and /AF array.
+TEST_F(PdfExportTest, AttachmentsAreEmbeddedFilesReadersList) {
+    TPages pages(1);
+    std::string binary;
+    for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
+    export_.Attachments = {
+        {"order.json", "application/json", "Опросный лист, данные", "{\"format\": 1, \"note\": \"Ёлка\"}\n"},
+        {"Данные.bin", "application/octet-stream", "", binary},
+    };
+    for (const bool compressed : {true, false}) {
+        SCOPED_TRACE(compressed ? "compressed" : "plain");
+        export_.Compressed = compressed;
+        const std::string path = ExportToFile(pages);
+        const test::TToolResult check = test::RunTool("qpdf --check " + test::Quote(path));
+        EXPECT_EQ(check.Status, 0) << check.Output;
+        const test::TToolResult listed = test::RunTool("qpdf --list-attachments " + test::Quote(path));
+        EXPECT_EQ(listed.Output.find("order.json -> "), 0u) << listed.Output;
+        EXPECT_NE(listed.Output.find("Данные.bin -> "), std::string::npos) << listed.Output;
+
+        const test::TToolResult detach = test::RunTool("pdfdetach -list -enc UTF-8 " + test::Quote(path));
+        EXPECT_NE(detach.Output.find("2 embedded files\n1: order.json\n2: Данные.bin\n"), std::string::npos)
+            << detach.Output;
+        for (const auto& [number, attachment] : {std::pair{1, &export_.Attachments[0]}, std::pair{2, &export_.Attachments[1]}}) {
+            const std::string saved = folder_ / ("saved-" + std::to_string(number));
+            ASSERT_EQ(test::RunTool("pdfdetach -save " + std::to_string(number) + " -o " + test::Quote(saved) + " " +
+                                    test::Quote(path))
+                          .Status,
+                      0);
+            EXPECT_EQ(ReadFile(saved), attachment->Data);
+        }
+        const std::string pdf = ReadFile(path);
+        EXPECT_NE(pdf.find("/Subtype /application#2Fjson /Params << /Size " +
+                           std::to_string(export_.Attachments[0].Data.size()) + " /CheckSum <"),
+                  std::string::npos);
+        EXPECT_NE(pdf.find("/AFRelationship /Data\r\n"), std::string::npos);
+        EXPECT_TRUE(std::regex_search(pdf, std::regex(R"(/AF \[\d+ 0 R \d+ 0 R \])")));
+    }
+}
+
 TEST_F(PdfExportTest, PageTagsAreReplacedWhateverTheirLetterCase) {
     TPages pages(2);
     auto& memo = dynamic_cast<TrpMemoView&>(*pages.Page(1).Objects()[1]->Objects()[0]);

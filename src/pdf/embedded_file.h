@@ -1,0 +1,33 @@
+#pragma once
+// A file carried inside the PDF document: an embedded file stream with its
+// file specification, listed in the catalog's /EmbeddedFiles name tree and
+// /AF array, as readers list attachments.
+
+#include <string>
+#include <vector>
+
+namespace lk63 {
+
+class TrpPDFOutput;
+
+struct TrpAttachment {
+    std::string Name;         // file name as readers show it, e.g. "order.json"
+    std::string MimeType;     // e.g. "application/json"
+    std::string Description;  // shown beside the name
+    std::string Data;
+    // How the file relates to the document: "Data" for the data the pages show.
+    std::string Relationship = "Data";
+};
+
+// Writes the embedded file stream (deflated when `compressed`, its size and
+// MD5 in /Params) and its file specification; gives the specification's
+// object number.
+int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool compressed);
+
+// The catalog's entries for the attachments whose file specifications are
+// `specs` (same order): "/Names << /EmbeddedFiles << /Names [...] >> >>"
+// with the names sorted as a name tree wants them, and "/AF [...]".
+std::vector<std::string> AttachmentCatalogEntries(const std::vector<TrpAttachment>& attachments,
+                                                  const std::vector<int>& specs);
+
+}  // namespace lk63
