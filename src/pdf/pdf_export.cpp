@@ -93,11 +93,12 @@ private:
     TrpPreviewPages& pages_;
 };
 
-// Into the report's error list, then shown as the report shows its errors.
+// As the user interface words it (the window in Russian).
 std::string ErrorTextOf(const TrpReport& report, const std::exception& error) {
     return report.UserInterface ? report.UserInterface->ErrorText(error) : std::string(error.what());
 }
 
+// Into the report's error list, then shown as the report shows its errors.
 void ReportExportError(TrpReport& report, const std::string& message) {
     report.Errors().Add(message);
     switch (report.EngineOptions.NewSilentMode) {
