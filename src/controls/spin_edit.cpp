@@ -144,10 +144,9 @@ QRect TSpinEdit::ButtonBounds() const { return button_->geometry().translated(-E
 void TSpinEdit::resizeEvent(QResizeEvent* e) {
     QLineEdit::resizeEvent(e);
     Guarded([&] {
-        if (height() < MinHeight()) {
-            resize(width(), MinHeight());
-            return;
-        }
+        // A hidden widget takes the new size at once but hears of it only
+        // when shown: the buttons follow the size it has now.
+        if (height() < MinHeight()) resize(width(), MinHeight());
         const int edge = EdgeWidth();
         const int bw = button_->width();
         if (hasFrame()) button_->setGeometry(edge + width() - bw - 5, edge, bw, height() - 5);
