@@ -3,7 +3,8 @@
 # bounded time on a copy of its seed corpus and the inputs of past findings.
 # Usage: fuzz/run.sh [SECONDS_PER_TARGET]   (default 8)
 # A crash, a broken invariant or a leak fails the run; its input is kept in
-# build-fuzz/findings/ to be added to fuzz/regressions/<target>/.
+# build-fuzz/findings/ to be added to fuzz/regressions/<target>/. A target with
+# fuzz/dictionaries/<target>.dict gets its tokens.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-8}
@@ -22,8 +23,10 @@ for t in "${targets[@]}"; do
   mkdir -p "$work/$t"
   cp fuzz/corpus/"$t"/* "$work/$t/"
   if [ -d fuzz/regressions/"$t" ]; then cp fuzz/regressions/"$t"/* "$work/$t/"; fi
+  dict=()
+  if [ -f fuzz/dictionaries/"$t".dict ]; then dict=(-dict="fuzz/dictionaries/$t.dict"); fi
   if build-fuzz/bin/fuzz_"$t" -max_total_time="$seconds" -max_len=4096 -timeout=60 -print_final_stats=1 \
-       -artifact_prefix="build-fuzz/findings/$t-" "$work/$t" >"$work/$t.log" 2>&1; then
+       "${dict[@]}" -artifact_prefix="build-fuzz/findings/$t-" "$work/$t" >"$work/$t.log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$t.log")
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$work/$t.log")
     echo "fuzz_$t: $runs inputs in ${seconds} s ($rate per second), no finding"

@@ -10,10 +10,19 @@
 namespace lk63::fuzz {
 namespace {
 
+// One line, and nothing a terminal would act on: no C0 control, DEL or C1
+// control (U+0080 to U+009F), no line separator.
 void RequireOneLine(const TOrderError& e) {
     const std::string_view message = e.what();
     Require(!message.empty(), "an order error without a message");
-    Require(message.find_first_of("\r\n") == std::string_view::npos, "an order error of more than one line");
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(message[i]);
+        const auto next = i + 1 < message.size() ? static_cast<unsigned char>(message[i + 1]) : 0;
+        Require(byte >= 0x20 && byte != 0x7F, "an order error with a control character");
+        Require(!(byte == 0xC2 && next >= 0x80 && next <= 0x9F), "an order error with a C1 control character");
+        Require(message.substr(i, 3) != "\u2028" && message.substr(i, 3) != "\u2029",
+                "an order error with a line separator");
+    }
 }
 
 }  // namespace
@@ -35,7 +44,7 @@ void OrderInputTarget(std::string_view input) {
     try {
         TQuestionnaire q;
         ApplyChoices(q, order, stop);
-        (void)q.EditList(stop.Group, stop.Row);
+        Require(!OfferedOptions(q, stop).empty(), "a row offers nothing without saying why");
     } catch (const TOrderError& e) {
         RequireOneLine(e);
     }

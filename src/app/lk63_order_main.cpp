@@ -1,60 +1,106 @@
 // lk63-order: the questionnaire's rules and texts from the command line, for
-// integrators and tests. Bad input: one line on stderr, exit status 2.
+// integrators and tests. Bad input: one line on stderr, exit status 2; a
+// failed write: one line on stderr, exit status 1.
+#include <unistd.h>
+
 #include <algorithm>
-#include <iostream>
+#include <cerrno>
+#include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "app/order_input.h"
+#include "pdf/pdf_output.h"
+#include "platform/io/atomic_file_writer.h"
+#include "platform/io/echoed_text.h"
+#include "platform/io/file_error.h"
+#include "platform/io/temporary_files.h"
 #include "questionnaire/questionnaire_document.h"
+#include "report/messages.h"
 #include "report/user_interface.h"
 
 namespace {
 
 constexpr int kBadInput = 2;
+constexpr int kWriteFailed = 1;
 
 constexpr const char* kUsage =
     "Usage:\n"
     "  lk63-order options ORDER.json --row ROW   the pick list row ROW (1.1 .. 2.10) offers,\n"
     "                                            one entry per line\n"
     "  lk63-order derive  ORDER.json             JSON: description, order_code, composition\n"
-    "  lk63-order pdf     ORDER.json -o OUT.pdf  the questionnaire PDF, as \"Сохранить в pdf\" writes it\n"
+    "  lk63-order pdf     ORDER.json -o OUT.pdf  the questionnaire PDF, as \"Сохранить в pdf\" writes it;\n"
+    "                                            -o - writes it to standard output\n"
     "             [--fonts-by-name]              name the fonts instead of embedding them\n"
     "  lk63-order --help                         this text\n"
     "\n"
-    "ORDER.json (\"-\" reads standard input) is an object with the optional keys\n"
-    "organisation, address, contact, note (texts), quantity (1 to 999999) and\n"
-    "breaker (8 entries), accessories (10 entries): each entry an option number\n"
-    "or the exact option text, applied top to bottom.\n";
+    "ORDER.json (\"-\" reads standard input, at most 16 MiB) is an object with the\n"
+    "optional keys organisation, address, contact, note (texts), quantity (1 to\n"
+    "999999) and breaker (8 entries), accessories (10 entries): each entry an option\n"
+    "number or the exact option text, applied top to bottom.\n"
+    "\n"
+    "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
 class TUsageError : public lk63::TOrderError {
 public:
     using lk63::TOrderError::TOrderError;
 };
 
+// An argument as a message echoes it.
+std::string Shown(std::string_view argument) { return "\"" + lk63::platform::EchoedText(argument) + "\""; }
+
+// One line on stderr, whatever the text holds.
+void Complain(std::string_view text) {
+    const std::string line = "lk63-order: " + lk63::platform::EchoedText(text) + "\n";
+    std::string_view rest = line;
+    while (!rest.empty()) {
+        const ssize_t n = ::write(STDERR_FILENO, rest.data(), rest.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;  // nowhere left to say it
+        rest.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+// Writes all of `text` to standard output and closes it, so that a full disk
+// or a closed pipe is an error and not a success with nothing written.
+void WriteStandardOutput(std::string_view text) {
+    lk63::platform::TAtomicFileWriter out(STDOUT_FILENO, "standard output");
+    out.Write(text);
+    out.Commit();
+    // The duplicate is closed; closing the descriptor itself reports what a
+    // file system defers to the last close.
+    if (::close(STDOUT_FILENO) != 0 && errno != EINTR)
+        throw lk63::platform::TFileError(lk63::platform::TFileAction::Write, "standard output", errno);
+}
+
 int Options(const std::vector<std::string>& args) {
     std::string file, rowText;
+    bool rowGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--row") {
             if (i + 1 >= args.size()) throw TUsageError("--row needs a row such as 2.2");
             rowText = args[++i];
+            rowGiven = true;
         } else if (file.empty()) {
             file = args[i];
         } else {
-            throw TUsageError("unexpected argument " + args[i]);
+            throw TUsageError("unexpected argument " + Shown(args[i]));
         }
     }
     if (file.empty()) throw TUsageError("options needs ORDER.json");
-    if (rowText.empty()) throw TUsageError("options needs --row ROW");
+    if (!rowGiven) throw TUsageError("options needs --row ROW");
     const auto row = lk63::ParseRowRef(rowText);
-    if (!row) throw TUsageError("no row " + rowText + " (rows are 1.1 to 1.8 and 2.1 to 2.10)");
+    if (!row) throw TUsageError("no row " + Shown(rowText) + " (rows are 1.1 to 1.8 and 2.1 to 2.10)");
 
     const lk63::TOrder order = lk63::ParseOrder(lk63::ReadOrderText(file));
     lk63::TQuestionnaire q;
     lk63::ApplyChoices(q, order, row);
-    for (const std::string& entry : q.EditList(row->Group, row->Row)) std::cout << entry << '\n';
+    std::string out;
+    for (const std::string& entry : lk63::OfferedOptions(q, *row)) out += entry + '\n';
+    WriteStandardOutput(out);
     return 0;
 }
 
@@ -69,46 +115,61 @@ int Derive(const std::vector<std::string>& args) {
     out["description"] = texts.Description;
     out["order_code"] = texts.OrderCode;
     out["composition"] = texts.Composition;
-    std::cout << out.dump(2) << '\n';
+    WriteStandardOutput(out.dump(2) + '\n');
     return 0;
 }
 
-// Errors of preparing and exporting, which the window shows in a message box.
+// Errors of preparing and exporting, which the window shows in a message box
+// under its Russian caption and heading: here just the errors, on one line.
 class TStderrUserInterface : public lk63::TrpUserInterface {
 public:
-    // One line: the heading, then the errors separated by "; ".
-    void ShowError(const std::string& caption, const std::string& text) override {
+    void ShowError(const std::string& /*caption*/, const std::string& text) override {
         std::string line;
         std::size_t start = 0;
-        for (int n = 0; start < text.size(); ++n) {
+        while (start < text.size()) {
             const std::size_t end = std::min(text.find("\r\n", start), text.size());
-            if (end > start) line += (n == 0 ? "" : n == 1 ? " " : "; ") + text.substr(start, end - start);
+            const std::string_view item = std::string_view(text).substr(start, end - start);
+            if (!item.empty() && item != lk63::RpMessage("ErrorsFound")) {
+                if (!line.empty()) line += "; ";
+                line += item;
+            }
             start = end + 2;
         }
-        std::cerr << "lk63-order: " << caption << ": " << line << '\n';
+        Complain(line);
     }
     void ProcessMessages() override {}
 };
 
-constexpr int kSaveFailed = 1;
+// The export's bytes into a writer the tool owns (standard output).
+class TWriterSink : public lk63::TrpPDFSink {
+public:
+    explicit TWriterSink(lk63::platform::TAtomicFileWriter& writer) : writer_(writer) {}
+    void Write(std::string_view bytes) override { writer_.Write(bytes); }
+
+private:
+    lk63::platform::TAtomicFileWriter& writer_;
+};
 
 int Pdf(const std::vector<std::string>& args) {
     std::string file, output;
     bool fontsByName = false;
+    bool outputGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-o") {
             if (i + 1 >= args.size()) throw TUsageError("-o needs the path of the PDF file");
             output = args[++i];
+            outputGiven = true;
         } else if (args[i] == "--fonts-by-name") {
             fontsByName = true;
         } else if (file.empty()) {
             file = args[i];
         } else {
-            throw TUsageError("unexpected argument " + args[i]);
+            throw TUsageError("unexpected argument " + Shown(args[i]));
         }
     }
     if (file.empty()) throw TUsageError("pdf needs ORDER.json");
-    if (output.empty()) throw TUsageError("pdf needs -o OUT.pdf");
+    if (!outputGiven) throw TUsageError("pdf needs -o OUT.pdf");
+    if (output.empty()) throw TUsageError("-o needs the path of the PDF file");
 
     const lk63::TOrder order = lk63::ParseOrder(lk63::ReadOrderText(file));
     lk63::TQuestionnaire q;
@@ -124,37 +185,55 @@ int Pdf(const std::vector<std::string>& args) {
         case lk63::TSavePreparation::Prepared:
             break;
         case lk63::TSavePreparation::BadQuantity:
-            throw lk63::TOrderError(std::string(lk63::kQuantityMessage));
+            throw lk63::TOrderError(lk63::kQuantityMessage);
         case lk63::TSavePreparation::Failed:
-            return kSaveFailed;
+            return kWriteFailed;
     }
-    return document.Export(output) ? 0 : kSaveFailed;
+    if (output != "-") return document.Export(output) ? 0 : kWriteFailed;
+
+    lk63::platform::TAtomicFileWriter standardOutput(STDOUT_FILENO, "standard output");
+    TWriterSink sink(standardOutput);
+    document.PdfExport().Stream = &sink;
+    if (!document.Export(output)) return kWriteFailed;
+    standardOutput.Commit();
+    return 0;
+}
+
+int Run(std::vector<std::string> args) {
+    if (args.empty()) throw TUsageError("no command");
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        WriteStandardOutput(kUsage);
+        return 0;
+    }
+    if (command == "options") return Options(args);
+    if (command == "derive") return Derive(args);
+    if (command == "pdf") return Pdf(args);
+    throw TUsageError("unknown command " + Shown(command));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    // Ctrl+C, SIGTERM, a hang-up: no temporary file is left beside the target.
+    lk63::platform::RemoveTemporaryFilesOnSignals();
     try {
-        if (args.empty()) throw TUsageError("no command");
-        const std::string command = args.front();
-        args.erase(args.begin());
-        if (command == "--help" || command == "-h" || command == "help") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (command == "options") return Options(args);
-        if (command == "derive") return Derive(args);
-        if (command == "pdf") return Pdf(args);
-        throw TUsageError("unknown command " + command);
+        return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const TUsageError& e) {
-        std::cerr << "lk63-order: " << e.what() << " (see lk63-order --help)\n";
+        Complain(std::string(e.what()) + " (see lk63-order --help)");
         return kBadInput;
     } catch (const lk63::TOrderError& e) {
-        std::cerr << "lk63-order: " << e.what() << '\n';
+        Complain(e.what());
         return kBadInput;
+    } catch (const lk63::platform::TFileError& e) {
+        Complain(e.what());
+        return kWriteFailed;
+    } catch (const std::bad_alloc&) {
+        Complain("out of memory");
+        return kWriteFailed;
     } catch (const std::exception& e) {
-        std::cerr << "lk63-order: " << e.what() << '\n';
-        return 1;
+        Complain(e.what());
+        return kWriteFailed;
     }
 }

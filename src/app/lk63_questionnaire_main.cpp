@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "platform/io/temporary_files.h"
 #include "questionnaire/window/main_form.h"
 
 namespace {
@@ -55,6 +56,9 @@ int main(int argc, char** argv) {
     bool measure = false;
     for (int i = 1; i < argc; ++i) measure = measure || std::strcmp(argv[i], "--startup-time") == 0;
 
+    // A logout or Ctrl+C during a save leaves no temporary file; before Qt
+    // starts its threads.
+    lk63::platform::RemoveTemporaryFilesOnSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lk63-questionnaire"));
     QApplication::setDesktopFileName(QStringLiteral("lk63-questionnaire"));

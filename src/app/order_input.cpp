@@ -1,15 +1,19 @@
 #include "app/order_input.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <climits>
-#include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
+#include <cstdint>
+#include <set>
 
 #include <nlohmann/json.hpp>
+
+#include "platform/io/echoed_text.h"
+#include "platform/io/file_error.h"
 
 namespace lk63 {
 namespace {
@@ -19,27 +23,22 @@ using nlohmann::json;
 constexpr long long kMinQuantity = 1;
 constexpr long long kMaxQuantity = 999999;
 
-// Control characters are written as JSON escapes: an error stays one line.
-std::string Quoted(std::string_view s) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out = "\"";
-    for (const char c : s) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            out += "\\u00";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
+// A text of the input as a message shows it: in quotes, control characters escaped.
+std::string Quoted(std::string_view s) { return "\"" + platform::EchoedText(s) + "\""; }
+
+std::string RowWithCaption(TRowRef row) {
+    return "row " + RowName(row) + " (" + std::string(TQuestionnaire::Caption(row.Group, row.Row)) + ")";
+}
+
+// Rows are chosen top to bottom: the first row above `row` still open, if any.
+std::optional<TRowRef> FirstUnchosenAbove(const TQuestionnaire& q, TRowRef row) {
+    for (const TGroup group : {TGroup::Breaker, TGroup::Accessory}) {
+        for (int r = 0; r < TQuestionnaire::RowCount(group); ++r) {
+            if (group == row.Group && r == row.Row) return std::nullopt;
+            if (q.Selection(group, r) < 0) return TRowRef{group, r};
         }
     }
-    return out + "\"";
+    return std::nullopt;
 }
 
 std::string OptionalText(const json& doc, const char* key) {
@@ -73,7 +72,8 @@ std::string QuantityText(const json& doc) {
         throw TOrderError("\"quantity\": expected a whole number from 1 to 999999");
     }
     if (value < kMinQuantity || value > kMaxQuantity)
-        throw TOrderError("\"quantity\": " + text + " is not a whole number from 1 to 999999");
+        throw TOrderError("\"quantity\": " + (it->is_string() ? Quoted(text) : text) +
+                          " is not a whole number from 1 to 999999");
     return text;
 }
 
@@ -120,8 +120,7 @@ std::string OfferedList(const TOptionList& options, const std::vector<std::strin
 void ApplyChoice(TQuestionnaire& q, TRowRef row, const TOrderChoice& choice) {
     const TOptionList& options = q.OptionList(row.Group, row.Row);
     const std::vector<std::string> offered = q.EditList(row.Group, row.Row);
-    const std::string where =
-        "row " + RowName(row) + " (" + std::string(TQuestionnaire::Caption(row.Group, row.Row)) + ")";
+    const std::string where = RowWithCaption(row);
 
     std::string text;
     std::string asGiven;
@@ -141,6 +140,11 @@ void ApplyChoice(TQuestionnaire& q, TRowRef row, const TOrderChoice& choice) {
             throw TOrderError(where + ": unknown option " + asGiven + "; offered: " +
                               OfferedList(options, offered));
     }
+    if (offered.empty()) {
+        if (const std::optional<TRowRef> open = FirstUnchosenAbove(q, row))
+            throw TOrderError(where + ": " + asGiven + " cannot be chosen while " + RowWithCaption(*open) +
+                              " is not chosen");
+    }
     for (std::size_t i = 0; i < offered.size(); ++i) {
         if (offered[i] == text) {
             q.CloseUp(row.Group, row.Row, static_cast<int>(i), true);
@@ -152,6 +156,8 @@ void ApplyChoice(TQuestionnaire& q, TRowRef row, const TOrderChoice& choice) {
 }
 
 }  // namespace
+
+TOrderError::TOrderError(std::string_view message) : std::runtime_error(platform::EchoedText(message)) {}
 
 std::optional<TRowRef> ParseRowRef(std::string_view text) {
     if (text.size() < 3 || text[1] != '.') return std::nullopt;
@@ -171,9 +177,24 @@ std::string RowName(TRowRef row) {
 }
 
 TOrder ParseOrder(std::string_view text) {
+    // The parser would take a NUL for the end of the input and ignore the rest.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        throw TOrderError("invalid JSON: a NUL byte at byte " + std::to_string(nul + 1));
+    // A key given twice would silently give the last value; refuse it.
+    std::vector<std::set<std::string>> keys;
+    const json::parser_callback_t refuseDuplicates = [&keys](int, json::parse_event_t event, json& parsed) {
+        if (event == json::parse_event_t::object_start) {
+            keys.emplace_back();
+        } else if (event == json::parse_event_t::object_end) {
+            keys.pop_back();
+        } else if (event == json::parse_event_t::key && !keys.back().insert(parsed.get<std::string>()).second) {
+            throw TOrderError("duplicate key " + Quoted(parsed.get<std::string>()));
+        }
+        return true;
+    };
     json doc;
     try {
-        doc = json::parse(text.begin(), text.end());
+        doc = json::parse(text.begin(), text.end(), refuseDuplicates);
     } catch (const json::exception& e) {  // a syntax error, or a number beyond any type
         // The library's text names the byte position; keep its first line only.
         std::string what = e.what();
@@ -199,15 +220,44 @@ TOrder ParseOrder(std::string_view text) {
 }
 
 std::string ReadOrderText(const std::string& path) {
-    if (path == "-") {
-        return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    const bool standardInput = path == "-";
+    const std::string name = standardInput ? std::string("standard input") : path;
+    const auto refuse = [&](int code) {
+        return TOrderError("cannot read " + platform::EchoedText(name) + ": " + platform::ErrnoText(code));
+    };
+    const auto tooLarge = [&] {
+        return TOrderError("cannot read " + platform::EchoedText(name) + ": larger than " +
+                           std::to_string(kMaxOrderBytes >> 20) + " MiB, the most an ORDER.json may hold");
+    };
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) throw refuse(errno);
+    struct TClose {
+        int Fd;
+        bool Owned;
+        ~TClose() {
+            if (Owned) ::close(Fd);
+        }
+    } close{fd, !standardInput};
+
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) throw refuse(errno);
+    if (S_ISDIR(status.st_mode)) throw refuse(EISDIR);
+    if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > kMaxOrderBytes) throw tooLarge();
+
+    // Devices and pipes tell no size: read one byte past the limit at most.
+    std::string text;
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw refuse(errno);
+        }
+        if (n == 0) break;
+        if (text.size() + static_cast<std::size_t>(n) > kMaxOrderBytes) throw tooLarge();
+        text.append(buffer, static_cast<std::size_t>(n));
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw TOrderError("cannot read " + path + ": " + std::strerror(errno));
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) throw TOrderError("cannot read " + path + ": " + std::strerror(errno));
-    return buffer.str();
+    return text;
 }
 
 void ApplyChoices(TQuestionnaire& q, const TOrder& order, std::optional<TRowRef> stopAt) {
@@ -224,12 +274,21 @@ void ApplyChoices(TQuestionnaire& q, const TOrder& order, std::optional<TRowRef>
     apply(TGroup::Accessory, order.Accessories);
 }
 
+std::vector<std::string> OfferedOptions(TQuestionnaire& q, TRowRef row) {
+    std::vector<std::string> offered = q.EditList(row.Group, row.Row);
+    if (offered.empty()) {
+        const std::optional<TRowRef> open = FirstUnchosenAbove(q, row);
+        throw TOrderError(RowWithCaption(row) + " offers nothing" +
+                          (open ? " while " + RowWithCaption(*open) + " is not chosen" : " after the choices above"));
+    }
+    return offered;
+}
+
 void RequireComplete(const TQuestionnaire& q) {
     for (TGroup group : {TGroup::Breaker, TGroup::Accessory}) {
         for (int r = 0; r < TQuestionnaire::RowCount(group); ++r) {
             if (q.Selection(group, r) < 0)
-                throw TOrderError("the questionnaire is incomplete: row " + RowName({group, r}) + " (" +
-                                  std::string(TQuestionnaire::Caption(group, r)) + ") is not chosen");
+                throw TOrderError("the questionnaire is incomplete: " + RowWithCaption({group, r}) + " is not chosen");
         }
     }
 }

@@ -15,10 +15,16 @@
 namespace lk63 {
 
 // Bad input: the message is one line that says what is wrong and where.
+// Control characters of the message, which may echo the input, are written
+// as escapes ("\n", "\u001b"); a NUL cuts nothing.
 class TOrderError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit TOrderError(std::string_view message);
 };
+
+// The largest ORDER.json read: 16 MiB. Larger input is refused before it
+// is parsed.
+inline constexpr std::size_t kMaxOrderBytes = std::size_t{16} << 20;
 
 // An entry of "breaker" or "accessories": an option number or the option text.
 using TOrderChoice = std::variant<long long, std::string>;
@@ -42,8 +48,12 @@ struct TRowRef {
 std::optional<TRowRef> ParseRowRef(std::string_view text);
 std::string RowName(TRowRef row);
 
+// Refuses what is not strict JSON of the expected shape: a syntax error, a
+// NUL byte anywhere, a key given twice in one object, an unknown key, a value
+// of the wrong type or out of range.
 TOrder ParseOrder(std::string_view json);
-// Reads a file, or standard input for "-".
+// Reads a file, or standard input for "-": at most kMaxOrderBytes, and never
+// a folder.
 std::string ReadOrderText(const std::string& path);
 
 // Applies the order's choices top to bottom; with `stopAt`, only the rows above it.
@@ -51,5 +61,9 @@ void ApplyChoices(TQuestionnaire& q, const TOrder& order, std::optional<TRowRef>
 
 // Checks that all eighteen rows are chosen.
 void RequireComplete(const TQuestionnaire& q);
+
+// What the row's pick list offers after the choices above it. A row that
+// offers nothing because a row above is not chosen names that row.
+std::vector<std::string> OfferedOptions(TQuestionnaire& q, TRowRef row);
 
 }  // namespace lk63

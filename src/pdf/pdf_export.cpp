@@ -93,6 +93,11 @@ private:
     TrpPreviewPages& pages_;
 };
 
+// As the user interface words it (the window in Russian).
+std::string ErrorTextOf(const TrpReport& report, const std::exception& error) {
+    return report.UserInterface ? report.UserInterface->ErrorText(error) : std::string(error.what());
+}
+
 // Into the report's error list, then shown as the report shows its errors.
 void ReportExportError(TrpReport& report, const std::string& message) {
     report.Errors().Add(message);
@@ -136,7 +141,7 @@ bool TrpPDFExport::ExportTo(TrpReport& report, TrpExportPages& pages) {
         if (!OpenDocument()) return false;
     } catch (const std::exception& e) {
         ClearRunState();
-        ReportExportError(report, e.what());
+        ReportExportError(report, ErrorTextOf(report, e));
         return false;
     }
 
@@ -154,7 +159,7 @@ bool TrpPDFExport::ExportTo(TrpReport& report, TrpExportPages& pages) {
     } catch (const EExportTerminated&) {
         cancelled_ = true;
     } catch (const std::exception& e) {
-        error = e.what();
+        error = ErrorTextOf(report, e);
     }
     if (progress) progress->Stop();
 
@@ -166,7 +171,7 @@ bool TrpPDFExport::ExportTo(TrpReport& report, TrpExportPages& pages) {
             CloseDocument();
         } catch (const std::exception& e) {
             AbortDocument();
-            error = e.what();
+            error = ErrorTextOf(report, e);
         }
     }
     if (error) {

@@ -13,6 +13,10 @@ namespace {
 
 int ToUnits(double pixels) { return static_cast<int>(RoundToInt(pixels * kMeasureRatio)); }
 
+// Characters measured at a time when a line is broken; a wrapped line longer
+// than this widens the window for itself.
+constexpr std::size_t kMeasureWindow = 4096;
+
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
@@ -86,7 +90,9 @@ int TrpDrawText::LineWidthUnits() const {
 }
 
 void TrpDrawText::BreakSourceLine(std::u16string_view line, bool continuesParagraph,
-                                  std::vector<TrpLineSpan>& out) {
+                                  std::vector<TrpLineSpan>& out, std::size_t maxLines) {
+    if (maxLines == 0) return;
+    const std::size_t before = out.size();
     const int span = LineWidthUnits();
     const long long w = ToUnits(span);
     const long long f = continuesParagraph ? w : ToUnits(span - paragraphGap_);
@@ -95,26 +101,48 @@ void TrpDrawText::BreakSourceLine(std::u16string_view line, bool continuesParagr
         out.push_back({0, len});
         return;
     }
-    Measure(line);
-    if (positions_.back() < f) {
+    // With a negative character spacing the positions can fall again, and the
+    // test of the whole line's width decides on its own: measure it all.
+    const bool wholeLine = ToUnits(charSpacing_) < 0;
+    // Positions count from 1 as in the description of the algorithm. Only a
+    // window of the line is measured at a time, always from the start of a
+    // wrapped line: each character costs about one measurement, however long
+    // the line and however few of its lines are asked for. Advances add up,
+    // so the width of characters start..i is the same measured from start.
+    std::size_t windowStart = 1;  // the first character of the measured window
+    std::size_t windowEnd = 0;    // its last
+    const auto measureFrom = [&](std::size_t from, std::size_t atLeast) {
+        std::size_t count = wholeLine ? len - from + 1 : std::min(len - from + 1, std::max(kMeasureWindow, atLeast));
+        // A surrogate pair is measured as one character: never cut between its halves.
+        const std::size_t last = from + count - 1;
+        if (last < len && IsHighSurrogate(line[last - 1]) && IsLowSurrogate(line[last])) ++count;
+        Measure(line.substr(from - 1, count));
+        windowStart = from;
+        windowEnd = from + count - 1;
+    };
+    measureFrom(1, 0);
+    if (windowEnd == len && positions_.back() < f) {
         out.push_back({0, len});
         return;
     }
-    // Positions count from 1 as in the description of the algorithm:
-    // cum(i) is the width of the first i characters.
-    const auto cum = [this](std::size_t i) { return static_cast<long long>(positions_[i - 1]); };
+    // cum(i) - offset: the width from the current line's start to character i.
+    long long offset = 0;
+    const auto cum = [&](std::size_t i) { return static_cast<long long>(positions_[i - windowStart]); };
+    // A surrogate pair is one character: no break falls between its halves.
+    const auto pairAt = [&](std::size_t k) { return k < len && IsHighSurrogate(line[k - 1]) && IsLowSurrogate(line[k]); };
     std::size_t start = 1, lastSpace = 1, i = 1;
-    long long offset = 0, limit = f;
+    long long limit = f;
     while (i <= len) {
+        if (i > windowEnd) {
+            // The line goes on past the window: measure again from its start.
+            measureFrom(start, 2 * (i - start + 1));
+            offset = 0;
+        }
         if (line[i - 1] == u' ') lastSpace = i;
         if (cum(i) - offset <= limit) {
             ++i;
             continue;
         }
-        // A surrogate pair is one character: no break falls between its halves.
-        const auto pairAt = [&](std::size_t k) {
-            return k < len && IsHighSurrogate(line[k - 1]) && IsLowSurrogate(line[k]);
-        };
         std::size_t p;
         if (lastSpace != start) {
             out.push_back({start - 1, lastSpace - start});  // the space belongs to neither line
@@ -127,11 +155,17 @@ void TrpDrawText::BreakSourceLine(std::u16string_view line, bool continuesParagr
             if (pairAt(p)) p = p > start ? p - 1 : p + 1;
             out.push_back({start - 1, p - start + 1});
         }
-        offset = cum(p);
+        if (out.size() - before >= maxLines) return;
         start = p + 1;
         lastSpace = start;
         limit = w;
         i = p + 1;
+        if (start > windowEnd) {
+            if (start <= len) measureFrom(start, 0);
+            offset = 0;
+        } else {
+            offset = cum(p);
+        }
     }
     if (start <= len) out.push_back({start - 1, len - start + 1});
 }

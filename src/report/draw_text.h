@@ -81,7 +81,11 @@ public:
 
     // Wraps one source line (empty lines must be passed as a space); the first
     // wrapped line uses the first-line width unless `continuesParagraph`.
-    void BreakSourceLine(std::u16string_view line, bool continuesParagraph, std::vector<TrpLineSpan>& out);
+    // Appends at most `maxLines` lines, the first ones of the source line; the
+    // time taken follows the characters of those lines, not of the whole line.
+    static constexpr std::size_t kAllLines = static_cast<std::size_t>(-1);
+    void BreakSourceLine(std::u16string_view line, bool continuesParagraph, std::vector<TrpLineSpan>& out,
+                         std::size_t maxLines = kAllLines);
 
     [[nodiscard]] int FontHeight() const { return fontHeight_; }
     [[nodiscard]] const platform::TFontKey& FontKey() const { return fontKey_; }

@@ -623,8 +623,16 @@ void TrpEngine::SplitBand(TrpBand& band) {
                 r = p.SavedHeight;
             }
             bool leaves = false;
-            if (free >= v.Top() + r) {
+            // A memo ends only with its last line: a remaining height that
+            // says "fits" while text is left would lose that text.
+            if (free >= v.Top() + r && (!p.Memo || p.Parts.Done())) {
                 v.SetHeight(r);
+                // Never too short for the lines it holds: at most the box the
+                // lines were taken for.
+                if (p.Memo && !p.Parts.HoldsTakenLines(*p.Memo)) {
+                    v.SetHeight(std::min(std::max(r, p.Parts.PartHeight()), free - v.Top()));
+                    if (!p.Parts.HoldsTakenLines(*p.Memo)) v.SetHeight(free - v.Top());
+                }
                 joined.push_back(&v);
                 leaves = true;
                 cutOrCompleted = true;
@@ -635,7 +643,10 @@ void TrpEngine::SplitBand(TrpBand& band) {
                     v.SetHeight(p.SavedHeight);
                 } else {
                     joined.push_back(&v);
-                    p.SavedHeight = p.SavedHeight - v.Height() + u;
+                    // What is left is the height less the whole lines this
+                    // part's box held, exactly: the rounding of its rectangle
+                    // must not add up over many pages.
+                    p.SavedHeight -= p.Parts.UsedHeight();
                     cutOrCompleted = true;
                 }
             } else if (!p.Memo) {

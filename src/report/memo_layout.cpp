@@ -121,6 +121,12 @@ std::u16string TrpMemoParts::RemainingText() const {
     return out;
 }
 
+bool TrpMemoParts::HoldsTakenLines(const TrpCustomMemoView& memo) const {
+    if (takenLines_ == 0) return true;
+    const TrpTextRect r = MemoTextRect(memo);
+    return r.Bottom - r.Top + 1 >= takenHeight_;
+}
+
 double TrpMemoParts::TakePart(TrpCustomMemoView& memo) {
     const auto lock = LockDrawText();
     TrpDrawText& dt = DrawTextOf(memo);
@@ -128,13 +134,14 @@ double TrpMemoParts::TakePart(TrpCustomMemoView& memo) {
 
     // How many lines the height holds; a step that is not positive holds all.
     const double step = dt.LineStep();
-    std::size_t n = static_cast<std::size_t>(-1);
+    std::size_t n = TrpDrawText::kAllLines;
     if (step > 0) {
         const double fit = std::floor(dt.AvailableHeight() / step);
-        n = fit <= 0 ? 0 : (fit >= 1e18 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(fit));
+        n = fit <= 0 ? 0 : (fit >= 1e18 ? TrpDrawText::kAllLines : static_cast<std::size_t>(fit));
     }
 
-    // Walk the wrapped lines of the remaining text until line n is found.
+    // Walk the wrapped lines of the remaining text until line n is found,
+    // breaking no more of a source line than the lines asked for.
     // A source line that is empty (or fully taken) lays out as one space.
     std::u16string fitting;
     std::size_t count = 0;
@@ -146,7 +153,10 @@ double TrpMemoParts::TakePart(TrpCustomMemoView& memo) {
         view.remove_prefix(skip);
         if (view.empty()) view = kSpace;
         spans_.clear();
-        dt.BreakSourceLine(view, s == first_ && memo.FirstParaBreak, spans_);
+        // Up to line n of the text: n - count + 1 lines at most from this source
+        // line; fewer means the source line ends before line n.
+        const std::size_t wanted = n == TrpDrawText::kAllLines ? n : n - count + 1;
+        dt.BreakSourceLine(view, s == first_ && memo.FirstParaBreak, spans_, wanted);
         if (count + spans_.size() > n) {
             const std::size_t k = n - count;
             found = true;
@@ -156,6 +166,7 @@ double TrpMemoParts::TakePart(TrpCustomMemoView& memo) {
             fitting.append(view.substr(0, cutStart));
             if (k == 0) cutStart = 0;
             cutStart += skip;
+            count = n;
         } else {
             count += spans_.size();
             fitting.append(view);
@@ -171,6 +182,12 @@ double TrpMemoParts::TakePart(TrpCustomMemoView& memo) {
         first_ = lines_.size();
         offset_ = 0;
     }
+    takenLines_ = count;
+    takenHeight_ = step > 0 ? static_cast<double>(count) * step : 0;
+    usedHeight_ = step > 0 ? std::max(takenHeight_, static_cast<double>(n) * step) : 0;
+    const double lineSpacing = dt.LineSpacing();
+    partHeight_ = RoundHalfEven((count > 0 && step > 0 ? takenHeight_ - std::min(lineSpacing, 0.0) : 0) +
+                                VerticalInset(memo));
     memo.Memo.SetText(fitting);
     memo.LastParaBreak = continues;
     const double free = dt.FreeHeight();

@@ -47,6 +47,21 @@ public:
     double TakePart(TrpCustomMemoView& memo);
     // Memos never hold further data parts.
     [[nodiscard]] bool HasMoreData() const { return false; }
+    // Nothing of the text is left for another part.
+    [[nodiscard]] bool Done() const { return first_ >= lines_.size(); }
+    // The lines the last part took, and their height (lines x line step).
+    [[nodiscard]] std::size_t TakenLines() const { return takenLines_; }
+    [[nodiscard]] double TakenHeight() const { return takenHeight_; }
+    // What the last part used of the view's height: the whole lines its
+    // rectangle holds, taken or not (a part after the last line still uses
+    // its box); the insets of each part's own box are not counted.
+    [[nodiscard]] double UsedHeight() const { return usedHeight_; }
+    // What CalcHeight gives for the lines the last part took: the height
+    // that shows them all.
+    [[nodiscard]] double PartHeight() const { return partHeight_; }
+    // Whether the memo's text rectangle at its current height holds the
+    // lines the last part took.
+    [[nodiscard]] bool HoldsTakenLines(const TrpCustomMemoView& memo) const;
     // What is left, as the text the next part starts from.
     [[nodiscard]] std::u16string RemainingText() const;
 
@@ -55,6 +70,10 @@ private:
     std::size_t first_ = 0;   // first source line not taken completely
     std::size_t offset_ = 0;  // code units of it already taken
     std::vector<TrpLineSpan> spans_;
+    std::size_t takenLines_ = 0;
+    double takenHeight_ = 0;
+    double usedHeight_ = 0;
+    double partHeight_ = 0;
 };
 
 }  // namespace lk63

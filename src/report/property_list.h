@@ -56,6 +56,10 @@ bool ParseInteger(std::string_view text, T& value) {
 
 class TPropertyList {
 public:
+    // A memo defines about a hundred properties; growing the list step by
+    // step would move them all several times, on every page recorded.
+    TPropertyList() { items_.reserve(128); }
+
     void Float(std::string name, double& field);
     void Float(std::string name, std::function<double()> get, std::function<void(double)> set);
     void Boolean(std::string name, bool& field);

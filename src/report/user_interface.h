@@ -4,6 +4,7 @@
 // implements it with its toolkit, the command-line tool with stderr; the
 // engine itself never touches a toolkit.
 
+#include <exception>
 #include <string>
 
 namespace lk63 {
@@ -14,6 +15,9 @@ public:
     // A modal message box with an error icon.
     virtual void ShowError(const std::string& caption, const std::string& text) = 0;
     virtual void ProcessMessages() = 0;
+    // The text an error of a run is listed with; the window words file
+    // errors in its own language.
+    [[nodiscard]] virtual std::string ErrorText(const std::exception& error) const { return error.what(); }
 };
 
 // Shows nothing and has no messages to process.

@@ -37,10 +37,14 @@ TEST_F(OrderTool, OptionsListsWhatTheRowOffersAfterTheRowsAbove) {
     r = Run("options '" + order.string() + "' --row 2.5");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Отсутствует\n");
+    // A row whose row above is open offers nothing: that is bad input.
     const fs::path empty = Write("empty.json", "{}");
     r = Run("options '" + empty.string() + "' --row 1.2");
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("row 1.2 (1.2 "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("offers nothing while row 1.1 (1.1 Номинальный ток) is not chosen"), std::string::npos)
+        << r.err;
 }
 
 // Every bad input: exit status 2, one line on stderr that says what is wrong,
@@ -69,18 +73,17 @@ TEST_F(OrderTool, BadInputIsOneClearLine) {
          "\"100 кА при АС 400 В, 85 кА при АС 690 В\" is not offered after the choices above; offered: 0 \"65 кА "
          "при АС 400 В, 42 кА при АС 690 В\", 1 \"65 кА при АС 400 В, 50 кА при АС 690 В\""},
         {"accessory before the breaker is complete", "derive ORDER", R"({"breaker": [0], "accessories": [0]})",
-         "row 2.1 (2.1 Моторный привод): option 0 \"Отсутствует\" is not offered after the choices above; "
-         "offered: nothing"},
+         "row 2.1 (2.1 Моторный привод): option 0 \"Отсутствует\" cannot be chosen while row 1.2 (1.2 "},
         {"incomplete", "derive ORDER", R"({"breaker": [0, 0, 0]})",
          "the questionnaire is incomplete: row 1.4 (1.4 Количество полюсов) is not chosen"},
         {"quantity zero", "derive ORDER", R"({"quantity": 0})", "\"quantity\": 0 is not a whole number from 1 to 999999"},
-        {"quantity too large", "derive ORDER", R"({"quantity": "1000000"})", "1000000 is not a whole number"},
+        {"quantity too large", "derive ORDER", R"({"quantity": "1000000"})", "\"1000000\" is not a whole number"},
         {"quantity not whole", "derive ORDER", R"({"quantity": 2.5})", "\"quantity\": expected a whole number"},
-        {"quantity with letters", "derive ORDER", R"({"quantity": "12ab"})", "12ab is not a whole number"},
-        {"unknown row", "options ORDER --row 1.9", "{}", "no row 1.9"},
-        {"row 2.01", "options ORDER --row 2.01", "{}", "no row 2.01"},
+        {"quantity with letters", "derive ORDER", R"({"quantity": "12ab"})", "\"12ab\" is not a whole number"},
+        {"unknown row", "options ORDER --row 1.9", "{}", "no row \"1.9\""},
+        {"row 2.01", "options ORDER --row 2.01", "{}", "no row \"2.01\""},
         {"no row given", "options ORDER", "{}", "options needs --row ROW"},
-        {"unknown command", "print ORDER", "{}", "unknown command print"},
+        {"unknown command", "print ORDER", "{}", "unknown command \"print\""},
         {"no command", "", "", "no command"},
     };
     for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -158,6 +159,80 @@ TEST_F(EngineTest, ABandTallerThanThePageIsSplitEvenWithoutAllowSplit) {
     const auto& first = dynamic_cast<const TrpMemoView&>(*report.PreviewPages().MaterializePage(0).Objects()[0]->Objects()[0]);
     EXPECT_EQ(first.Memo.Count() + second.Memo.Count(), 41u);  // every line printed once
     EXPECT_EQ(first.Memo.Count(), 24u);
+}
+
+// One line of text over hundreds of pages, brought in by a variable as the
+// questionnaire's note is. The page is 378.331 px, so every page's text
+// rectangle rounds to 378 px (24 lines of 15.28): the height left must follow
+// the lines taken, not the rounded rectangles, or the last pages lose lines.
+TEST_F(EngineTest, AMemoOverManyPagesPrintsEveryCharacterOnce) {
+    page->SetPaperHeight(100.1);
+    auto* title = AddBand<TrpReportTitle>("ReportTitle1", 0, 20);
+    title->Stretched = true;
+    const std::string text(100000, 'x');
+    report.Variables().Set("Note", "'" + text + "'");
+    TrpMemoView* memo = AddMemo(*title, "Memo1", 0, 20, u"[Note]");
+    memo->StretchMode = TrpStretchMode::smActualHeight;
+    ASSERT_TRUE(report.PreparePages(true)) << ::testing::PrintToString(ui.Shown);
+
+    std::vector<std::u16string> parts;
+    std::vector<double> heights;
+    for (int p = 0; p < report.PreviewPages().PageCount(); ++p) {
+        std::vector<const TrpComponent*> bands;
+        for (const auto& b : report.PreviewPages().MaterializePage(p).Objects())
+            if (b->ClassName() != "TrpNullBand") bands.push_back(b.get());
+        ASSERT_EQ(bands.size(), 1u) << "page " << p + 1;
+        ASSERT_EQ(bands[0]->Objects().size(), 1u) << "page " << p + 1;
+        EXPECT_LE(bands[0]->Height(), 378.331) << "page " << p + 1;
+        const auto& part = dynamic_cast<const TrpMemoView&>(*bands[0]->Objects()[0]);
+        ASSERT_EQ(part.Memo.Count(), 1u) << "page " << p + 1;
+        parts.push_back(part.Memo[0]);
+        heights.push_back(part.Height());
+    }
+    ASSERT_GE(parts.size(), 200u);
+    std::u16string printed;
+    for (const std::u16string& part : parts) printed += part;
+    EXPECT_EQ(printed, std::u16string(text.begin(), text.end())) << "every character once, in order";
+
+    // Every page but the last is full: 24 lines of the same length.
+    const std::size_t perPage = parts.front().size();
+    ASSERT_EQ(perPage % 24, 0u);
+    const std::size_t perLine = perPage / 24;
+    for (std::size_t p = 0; p + 1 < parts.size(); ++p) EXPECT_EQ(parts[p].size(), perPage) << "page " << p + 1;
+    EXPECT_EQ(parts.size(), (text.size() + perPage - 1) / perPage) << "as many pages as the text needs";
+    // The last part's box is as tall as CalcHeight makes a memo of its lines
+    // (1 px of gap above and below), so it shows them all.
+    const std::size_t lastLines = (parts.back().size() + perLine - 1) / perLine;
+    EXPECT_GE(heights.back(), std::nearbyint(static_cast<double>(lastLines) * 15.28 + 2));
+}
+
+// Beside a memo of many lines, a caption memo as tall as the band: after its
+// one line it goes on as an empty box on every page, and ends with the band.
+TEST_F(EngineTest, AMemoTallerThanItsTextIsSplitAlongsideTheLongOne) {
+    auto* title = AddBand<TrpReportTitle>("ReportTitle1", 0, 20);
+    title->Stretched = true;
+    TrpMemoView* caption = AddMemo(*title, "Caption", 0, 20, u"caption");
+    caption->StretchMode = TrpStretchMode::smMaxHeight;
+    TrpMemoView* text = AddMemo(*title, "Text", 0, 20, u"line 1");
+    text->SetLeft(150);
+    for (int i = 2; i <= 100; ++i) text->Memo.Add(u"line " + std::u16string(1, u'0' + i % 10));
+    text->StretchMode = TrpStretchMode::smActualHeight;
+    ASSERT_TRUE(report.PreparePages(true)) << ::testing::PrintToString(ui.Shown);
+
+    ASSERT_EQ(report.PreviewPages().PageCount(), 5) << "100 lines, 24 a page";
+    std::size_t lines = 0;
+    for (int p = 0; p < 5; ++p) {
+        for (const auto& band : report.PreviewPages().MaterializePage(p).Objects()) {
+            if (band->ClassName() == "TrpNullBand") continue;
+            ASSERT_EQ(band->Objects().size(), 2u) << "page " << p + 1;
+            const auto& left = dynamic_cast<const TrpMemoView&>(*band->Objects()[0]);
+            const auto& right = dynamic_cast<const TrpMemoView&>(*band->Objects()[1]);
+            EXPECT_EQ(left.Memo.Count(), p == 0 ? 1u : 0u) << "page " << p + 1;
+            EXPECT_NEAR(left.Height(), band->Height(), 1e-9) << "page " << p + 1;
+            lines += right.Memo.Count();
+        }
+    }
+    EXPECT_EQ(lines, 100u);
 }
 
 TEST_F(EngineTest, AGrowingMemoShiftsTheViewsBelowItByTheirShiftMode) {

@@ -106,6 +106,90 @@ TEST(MemoCalcHeight, OnePointOrderCodeWithoutWordWrap) {
 
 class MemoWithFixedAdvances : public testing::FixedAdvanceTest {};
 
+std::u16string RepeatedWords(std::size_t count, std::u16string_view words) {
+    std::u16string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) text += u' ';
+        text += words;
+    }
+    return text;
+}
+
+// A line far longer than what is measured at a time breaks exactly as a
+// short one: 10 units a character, 100 units a line.
+TEST_F(MemoWithFixedAdvances, LongLinesBreakAsShortOnesDo) {
+    std::u16string pairs = u"a";
+    for (int i = 0; i < 50000; ++i) pairs += u"\U0001F600";
+    const struct {
+        const char* Name;
+        std::u16string Line;
+        std::u16string FirstLine, OtherLines;  // every line after the first
+        std::size_t Count;
+    } cases[] = {
+        {"words", RepeatedWords(20000, u"abcd"), u"abcd abcd", u"abcd abcd", 10000},
+        {"one long word", std::u16string(100000, u'a'), std::u16string(10, u'a'), std::u16string(10, u'a'), 10000},
+        // A pair is 20 units; no line ends between its halves, also where a
+        // measured window would.
+        {"surrogate pairs", pairs, u"a\U0001F600\U0001F600\U0001F600\U0001F600",
+         u"\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600", 10001},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        MemoOnPage m(0, 16 + 2 * 5, 5, 0);
+        m.memo->SetFont(TrpFont{});
+        TrpDrawText& dt = GlobalDrawText();
+        SetUpDrawText(dt, *m.memo, MemoTextRect(*m.memo));
+        dt.BreakLines(TWideStrings{c.Line}, false);
+        const std::vector<TrpWrappedLine>& lines = dt.Lines();
+        ASSERT_EQ(lines.size(), c.Count);
+        std::size_t wrong = 0;
+        for (std::size_t k = 1; k + 1 < lines.size(); ++k) wrong += lines[k].Text != c.OtherLines;
+        EXPECT_EQ(lines.front().Text, c.FirstLine);
+        EXPECT_EQ(wrong, 0u) << "lines unlike the others";
+
+        // The first lines alone, appended to what is there.
+        std::vector<TrpLineSpan> spans{{7, 7}};
+        dt.BreakSourceLine(c.Line, false, spans, 3);
+        ASSERT_EQ(spans.size(), 4u);
+        for (std::size_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(c.Line.substr(spans[k + 1].Start, spans[k + 1].Length), lines[k].Text) << k;
+        }
+    }
+}
+
+// A memo of one long line cut into parts: each part takes as many lines as
+// its height holds, and together they give back every character once.
+TEST_F(MemoWithFixedAdvances, PartsOfALongLineTakeEveryCharacterOnce) {
+    const std::u16string line = RepeatedWords(20000, u"abcd");  // 10000 lines of "abcd abcd"
+    MemoOnPage m(0, 16 + 2 * 5, 5, 0);
+    m.memo->SetFont(TrpFont{});
+    m.memo->Memo = TWideStrings{line};
+    TrpMemoParts parts;
+    parts.Begin(*m.memo);
+    m.memo->SetHeight(18.89765 * 20);  // 378 px: 24 lines of 15.28
+    std::u16string joined;
+    std::size_t count = 0;
+    while (!parts.Done()) {
+        ASSERT_LT(count, 1000u);
+        parts.TakePart(*m.memo);
+        ++count;
+        const std::size_t expected = count <= 416 ? 24 : 16;  // 10000 = 416 x 24 + 16
+        EXPECT_EQ(parts.TakenLines(), expected) << "part " << count;
+        EXPECT_EQ(m.memo->Memo.Count(), 1u);
+        EXPECT_DOUBLE_EQ(parts.TakenHeight(), static_cast<double>(expected) * 15.28);
+        EXPECT_DOUBLE_EQ(parts.UsedHeight(), 24 * 15.28) << "the box holds 24 lines, taken or not";
+        // What CalcHeight gives for these lines: they show in full.
+        EXPECT_EQ(parts.PartHeight(), CalcHeight(*m.memo)) << "part " << count;
+        if (!joined.empty()) joined += u' ';  // the space of the break
+        joined += m.memo->Memo[0].substr(0, m.memo->Memo[0].find_last_not_of(u' ') + 1);
+        m.memo->FirstParaBreak = m.memo->LastParaBreak;
+        m.memo->LastParaBreak = false;
+    }
+    EXPECT_EQ(count, 417u);
+    EXPECT_EQ(joined, line);
+    EXPECT_EQ(parts.RemainingText(), u"");
+}
+
 TEST_F(MemoWithFixedAdvances, CalcWidthIsTheWidestLinePlusTheInset) {
     MemoOnPage m(0, 50, 2.5, 0);
     m.memo->Memo = TWideStrings{u"aaaaaaaaaaaaaaaaaaaa", u"aa"};  // 200 units: 32 px, unbroken
@@ -123,8 +207,12 @@ TEST_F(MemoWithFixedAdvances, PartsMatchBreakingTheWholeRemainingTextEachTime) {
         {u"one", u"two", u"three", u"four", u"five", u"six", u"seven"},
         {u""},
         {},
+        // Longer than the characters measured at a time: parts of one long
+        // line, and a long line after short ones.
+        {std::u16string(9000, u'a')},
+        {u"one", RepeatedWords(2500, u"ab cdefg  hij"), u"k"},
     };
-    const int heights[] = {17, 40, 18, 55, 5, 100, 36, 19, 200, 1000};
+    const int heights[] = {17, 40, 18, 55, 5, 100, 36, 19, 200, 1000, 5000};
     for (std::size_t t = 0; t < texts.size(); ++t) {
         for (const double gap : {0.0, 3.2}) {
             SCOPED_TRACE(::testing::Message() << "text " << t << " gap " << gap);
@@ -139,7 +227,7 @@ TEST_F(MemoWithFixedAdvances, PartsMatchBreakingTheWholeRemainingTextEachTime) {
             parts.Begin(*lazy.memo);
             TWideStrings remaining = texts[t];
             bool first = false;
-            for (std::size_t round = 0; round < std::size(heights) * 3; ++round) {
+            for (std::size_t round = 0; round < std::size(heights) * 30; ++round) {
                 const double h = heights[round % std::size(heights)];
                 lazy.memo->SetHeight(h);
                 whole.memo->SetHeight(h);

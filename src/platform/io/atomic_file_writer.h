@@ -5,10 +5,25 @@
 // Commit) removes the temporary file and leaves an existing target untouched.
 //
 // The new file gets the permissions a plain create would give (0666 & ~umask),
-// or those of the regular file it replaces. A symbolic link is followed and its
-// target replaced. A target that exists and is not a regular file (a device, a
-// pipe) is written directly and never renamed over: as root, a rename would
-// replace the device node itself.
+// or those of the regular file it replaces, and its owner where the caller may
+// keep it; a caller who may not keep the owner keeps the group where allowed.
+// A symbolic link is followed and its target replaced. A hard-linked target is
+// replaced too: its other names keep the old content, the price of never
+// leaving a half-written file.
+//
+// Some targets are written directly as a stream, never replaced:
+// - a target that exists and is not a regular file (a device, a pipe, a
+//   terminal): as root, a rename would replace the device node itself;
+// - a name of one of this process's open descriptors (/dev/stdout, /dev/fd/N,
+//   /proc/self/fd/N): the bytes go through that very descriptor, at its
+//   position (appending where the shell opened it with >>), so that what the
+//   shell wrote before and after stays where it was.
+// A stream cannot be taken back: a failure while writing leaves what was
+// written so far.
+//
+// While a temporary file exists it is known to RemoveTemporaryFilesOnSignals.
+
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <optional>
@@ -25,6 +40,10 @@ public:
     // TFileError: a folder, a missing or read-only folder, a name too long, a
     // target the caller may not write.
     explicit TAtomicFileWriter(std::string targetPath);
+    // Writes to an open descriptor as a stream (through a duplicate; the
+    // descriptor itself stays open). `name` names it in messages ("standard
+    // output"). Throws TFileError when it is not open for writing.
+    TAtomicFileWriter(int descriptor, std::string name);
     TAtomicFileWriter(TAtomicFileWriter&& other) noexcept;
     TAtomicFileWriter& operator=(TAtomicFileWriter&& other) noexcept;
     TAtomicFileWriter(const TAtomicFileWriter&) = delete;
@@ -55,14 +74,19 @@ public:
     [[nodiscard]] const std::string& TemporaryPath() const { return temporaryPath_; }
 
 private:
+    void OpenStream(int descriptor, TFileAction failure);
+    void CreateTemporaryFile(const std::string& directory);
+    void KeepOwnerAndMode(const struct stat& old);
+    void DropTemporaryFile() noexcept;
     // Aborts, remembers the error for later calls and throws it.
-    [[noreturn]] void Fail(std::string_view action, int code);
+    [[noreturn]] void Fail(TFileAction action, int code);
     void CheckWritable() const;
 
     std::string targetPath_;
     std::string resolvedPath_;
     std::string temporaryPath_;
     int fd_ = -1;
+    int signalSlot_ = -1;  // where RemoveTemporaryFilesOnSignals knows the temporary file
     std::uint64_t position_ = 0;
     std::optional<TFileError> failure_;
 };

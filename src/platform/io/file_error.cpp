@@ -2,31 +2,16 @@
 
 #include <cstring>
 
+#include "platform/io/echoed_text.h"
+
 namespace lk63::platform {
 namespace {
 
-// A file name may hold line breaks; the message stays on one line.
-std::string PrintablePath(std::string_view path) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(path.size());
-    for (char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string Message(std::string_view action, std::string_view path, int code) {
-    std::string text(action);
+std::string Message(TFileAction action, std::string_view path, int code) {
+    std::string text = action == TFileAction::Create ? "Cannot create file" : "Cannot write file";
+    // A file name may hold line breaks; the message stays on one line.
     text += " \"";
-    text += PrintablePath(path);
+    text += EchoedText(path);
     text += "\". ";
     text += ErrnoText(code);
     return text;
@@ -34,8 +19,8 @@ std::string Message(std::string_view action, std::string_view path, int code) {
 
 }  // namespace
 
-TFileError::TFileError(std::string_view action, std::string path, int code)
-    : std::runtime_error(Message(action, path, code)), path_(std::move(path)), code_(code) {}
+TFileError::TFileError(TFileAction action, std::string path, int code)
+    : std::runtime_error(Message(action, path, code)), action_(action), path_(std::move(path)), code_(code) {}
 
 std::string ErrnoText(int code) {
     // strerror follows LC_MESSAGES, and the program runs under Russian locales.

@@ -17,6 +17,8 @@ public:
 
     void ShowError(const std::string& caption, const std::string& text) override;
     void ProcessMessages() override;
+    // File errors in Russian (file_error_text.h); others as they are.
+    [[nodiscard]] std::string ErrorText(const std::exception& error) const override;
 
 private:
     TShowError showError_;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/io/temp_folder.h"
+#include "platform/io/temporary_files.h"
 
 namespace lk63::platform {
 namespace {
@@ -73,8 +74,9 @@ void ExpectFileError(const std::function<void()>& action, const std::string& pat
 }
 
 // Root ignores permission bits, so permission cases run in a child process as
-// an ordinary user. `body` returns what went wrong, or nothing.
-::testing::AssertionResult RunAsOrdinaryUser(const std::function<std::string()>& body) {
+// an ordinary user, a member of `groups`. `body` returns what went wrong, or nothing.
+::testing::AssertionResult RunAsOrdinaryUser(const std::function<std::string()>& body,
+                                             const std::vector<gid_t>& groups = {}) {
     std::array<int, 2> channel{};
     if (::pipe(channel.data()) != 0) return ::testing::AssertionFailure() << "pipe: " << std::strerror(errno);
     const pid_t child = ::fork();
@@ -83,7 +85,8 @@ void ExpectFileError(const std::function<void()>& action, const std::string& pat
         ::close(channel[0]);
         std::string failure;
         if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kOrdinaryUser) != 0 || ::setuid(kOrdinaryUser) != 0)) {
+            (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(kOrdinaryUser) != 0 ||
+             ::setuid(kOrdinaryUser) != 0)) {
             failure = std::string("cannot drop root: ") + std::strerror(errno);
         } else {
             try {
@@ -224,6 +227,49 @@ TEST_F(AtomicFileWriterTest, ReplacingKeepsTheOwner) {
     EXPECT_EQ(ModeOf(target), 0640u);
 }
 
+// Who may not keep the owner keeps the group, when a member of it: a shared
+// file of a team stays the team's.
+TEST_F(AtomicFileWriterTest, ReplacingAsAMemberOfTheGroupKeepsTheGroup) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can make a file another user's to begin with";
+    constexpr gid_t kTeam = 65533;
+    constexpr gid_t kOther = 65532;
+    struct Case {
+        const char* name;
+        std::vector<gid_t> groups;  // of the saving user
+        mode_t mode;                // the file is writable by that user
+        gid_t expected;
+    } const cases[] = {
+        {"member of the file's group", {kTeam}, 0664, kTeam},
+        {"not a member: the user's own group", {}, 0666, kOrdinaryUser},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempFolder folder;
+        const std::string target = folder / "out.pdf";
+        WriteFile(target, "old", c.mode);
+        ASSERT_EQ(::chown(target.c_str(), 0, kTeam), 0);
+        ASSERT_EQ(::chmod(target.c_str(), c.mode), 0);
+        // The folder is open to the saving user through a group of its own.
+        ASSERT_EQ(::chown(folder.Path().c_str(), 0, kOther), 0);
+        ASSERT_EQ(::chmod(folder.Path().c_str(), 0770), 0);
+        std::vector<gid_t> groups = c.groups;
+        groups.push_back(kOther);
+        EXPECT_TRUE(RunAsOrdinaryUser(
+            [&]() -> std::string {
+                TAtomicFileWriter writer(target);
+                writer.Write("new");
+                writer.Commit();
+                return {};
+            },
+            groups));
+        EXPECT_EQ(ReadFile(target), "new");
+        EXPECT_EQ(StatusOf(target).st_uid, kOrdinaryUser);
+        EXPECT_EQ(StatusOf(target).st_gid, c.expected);
+        EXPECT_EQ(ModeOf(target), c.mode);
+        EXPECT_EQ(folder.Names(), TNames{"out.pdf"});
+    }
+}
+
 TEST_F(AtomicFileWriterTest, SymbolicLinksAreFollowedAndStayLinks) {
     struct Case {
         const char* name;
@@ -325,7 +371,7 @@ TEST_F(AtomicFileWriterTest, MessagesAreEnglishOnOneLineWithThePathAsGiven) {
         ADD_FAILURE() << "no error";
     } catch (const TFileError& error) {
         EXPECT_EQ(std::string(error.what()),
-                  "Cannot create file \"" + folder_.Path() + "/Опросный\\x0Aлист/out.pdf\". No such file or directory");
+                  "Cannot create file \"" + folder_.Path() + "/Опросный\\nлист/out.pdf\". No such file or directory");
         EXPECT_EQ(error.Path(), path);
     }
     std::setlocale(LC_ALL, saved.c_str());
@@ -540,6 +586,115 @@ TEST_F(AtomicFileWriterTest, FinishedWriterRefusesMoreWork) {
         if (!after.empty()) {
             EXPECT_EQ(ReadFile(folder / "out.pdf"), "done");
         }
+    }
+}
+
+// The names of this process's own descriptors are written through the
+// descriptor itself: at its position, with its append mode, never replaced.
+TEST_F(AtomicFileWriterTest, NamesOfOwnDescriptorsAreWrittenThroughThem) {
+    const std::string file = folder_ / "log.txt";
+    WriteFile(file, "before\n");
+    const int appending = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(appending, 0);
+    const ino_t inode = StatusOf(file).st_ino;
+    for (const std::string& name :
+         {"/dev/fd/" + std::to_string(appending), "/proc/self/fd/" + std::to_string(appending),
+          "/proc/" + std::to_string(::getpid()) + "/fd/" + std::to_string(appending)}) {
+        SCOPED_TRACE(name);
+        TAtomicFileWriter writer(name);
+        EXPECT_EQ(writer.TemporaryPath(), "");
+        writer.Write(name + "\n");
+        writer.Commit();
+    }
+    ASSERT_EQ(::write(appending, "after\n", 6), 6) << "the descriptor stays open";
+    ::close(appending);
+    EXPECT_EQ(ReadFile(file), "before\n/dev/fd/" + std::to_string(appending) + "\n/proc/self/fd/" +
+                                  std::to_string(appending) + "\n/proc/" + std::to_string(::getpid()) + "/fd/" +
+                                  std::to_string(appending) + "\nafter\n");
+    EXPECT_EQ(StatusOf(file).st_ino, inode) << "the file was replaced";
+    EXPECT_EQ(folder_.Names(), TNames{"log.txt"});
+
+    // A pipe: its link text "pipe:[N]" is no path.
+    std::array<int, 2> pipe{};
+    ASSERT_EQ(::pipe2(pipe.data(), O_CLOEXEC), 0);
+    {
+        TAtomicFileWriter writer("/dev/fd/" + std::to_string(pipe[1]));
+        writer.Write("through the pipe");
+        writer.Commit();
+    }
+    ::close(pipe[1]);
+    std::array<char, 64> buffer{};
+    const ssize_t n = ::read(pipe[0], buffer.data(), buffer.size());
+    ::close(pipe[0]);
+    EXPECT_EQ(std::string(buffer.data(), n > 0 ? static_cast<std::size_t>(n) : 0), "through the pipe");
+}
+
+TEST_F(AtomicFileWriterTest, DescriptorsThatCannotBeWrittenAreClearErrors) {
+    const std::string file = folder_ / "in.txt";
+    WriteFile(file, "input");
+    const int reading = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(reading, 0);
+    const int closed = ::dup(reading);
+    ASSERT_GE(closed, 0);
+    ::close(closed);
+    const std::string readingName = "/dev/fd/" + std::to_string(reading);
+    const std::string closedName = "/proc/self/fd/" + std::to_string(closed);
+    ExpectFileError([&] { TAtomicFileWriter writer(readingName); }, readingName, EBADF);
+    ExpectFileError([&] { TAtomicFileWriter writer(closedName); }, closedName, EBADF);
+    ExpectFileError([&] { TAtomicFileWriter writer(closed, "closed"); }, "closed", EBADF);
+    try {
+        TAtomicFileWriter writer(closed, "standard output");
+        ADD_FAILURE() << "no error";
+    } catch (const TFileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot write file \"standard output\". Bad file descriptor");
+        EXPECT_EQ(error.Action(), TFileAction::Write);
+    }
+    ::close(reading);
+    EXPECT_EQ(ReadFile(file), "input");
+    EXPECT_EQ(folder_.Names(), TNames{"in.txt"});
+}
+
+// Ctrl+C, SIGTERM or a hang-up while a file is written: the temporary file
+// goes, the target stays, and the process ends by the signal.
+TEST_F(AtomicFileWriterTest, SignalsRemoveTheTemporaryFile) {
+    struct Case {
+        const char* name;
+        int signal;
+        bool ignored;  // before the handlers are installed
+    } const cases[] = {
+        {"SIGINT", SIGINT, false},
+        {"SIGTERM", SIGTERM, false},
+        {"SIGHUP", SIGHUP, false},
+        {"SIGHUP ignored, as under nohup", SIGHUP, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempFolder folder;
+        const std::string target = folder / "out.pdf";
+        WriteFile(target, "old");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (c.ignored) std::signal(c.signal, SIG_IGN);
+            RemoveTemporaryFilesOnSignals();
+            TAtomicFileWriter writer(target);
+            writer.Write("half a document");
+            ::raise(c.signal);
+            writer.Write(" and the rest");
+            writer.Commit();
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        if (c.ignored) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            EXPECT_EQ(ReadFile(target), "half a document and the rest");
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status)) << status;
+            EXPECT_EQ(WTERMSIG(status), c.signal);
+            EXPECT_EQ(ReadFile(target), "old");
+        }
+        EXPECT_EQ(folder.Names(), TNames{"out.pdf"});
     }
 }
 
