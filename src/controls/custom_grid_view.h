@@ -126,7 +126,8 @@ public:
     void EndUpdate();
 
     // ---- cells
-    QString CellText(const TGridCell& cell);
+    // The owner's text of a cell (OnGetCellText).
+    virtual QString CellText(const TGridCell& cell);
     [[nodiscard]] QRect CellBounds(const TGridCell& cell) const;
     [[nodiscard]] QRect CellInnerBounds(const TGridCell& cell) const;
     [[nodiscard]] TGridCell CellAtPoint(int x, int y) const;

@@ -16,6 +16,7 @@
 #include "controls/custom_grid_view.h"
 #include "controls/event_guard.h"
 #include "controls/grid_list_box.h"
+#include "controls/typed_char.h"
 
 namespace lk63 {
 namespace {
@@ -23,24 +24,6 @@ namespace {
 bool IsListStyle(TGridEditStyle s) { return s == TGridEditStyle::gePickList || s == TGridEditStyle::geDataList; }
 
 bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
-// The character a key types, as the platform would report it after the key
-// itself: Enter, Esc, Backspace and Tab included; none for Ctrl or Alt chords.
-QChar TypedChar(const QKeyEvent& e) {
-    switch (e.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return QLatin1Char('\r');
-    case Qt::Key_Escape: return QChar(0x1B);
-    case Qt::Key_Backspace: return QLatin1Char('\b');
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return QLatin1Char('\t');
-    default: break;
-    }
-    if (e.text().isEmpty() || (e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return {};
-    const QChar ch = e.text().at(0);
-    return ch.unicode() >= 0x20 ? ch : QChar();
-}
 
 // Chords that change the text without typing a character.
 bool ModifiesText(const QKeyEvent& e) {
@@ -173,7 +156,7 @@ void TCustomGridEdit::HandleKey(QKeyEvent* e) {
 
     if (!ch.isNull()) {
         if (grid->KeyPress(ch) || !self) return;
-        if (ch.unicode() >= 0x20) {
+        if (IsPrintable(ch)) {
             bool accept = true;
             if (grid->OnEditAcceptKey) grid->OnEditAcceptKey(*grid, grid->EditorCell(), ch, accept);
             if (!self) return;
@@ -182,7 +165,7 @@ void TCustomGridEdit::HandleKey(QKeyEvent* e) {
                 return;
             }
         }
-        if (ch == QLatin1Char('\b') || ch.unicode() >= 0x20) {
+        if (ch == QLatin1Char('\b') || IsPrintable(ch)) {
             if (!CanModify()) return;  // refused without a sound
             PassToField([&] { QLineEdit::keyPressEvent(e); }, true);
             return;

@@ -121,8 +121,9 @@ void TGridListBox::Search(QChar ch) {
     }
 }
 
-void TGridListBox::PressAt(const QPoint& pos) {
+void TGridListBox::PressAt(const QPoint& pos, Qt::MouseButton button) {
     pressed_ = true;
+    pressedButton_ = button;
     if (viewport()->rect().contains(pos)) {
         const int row = RowAt(pos.y());
         if (row >= 0 && row < Count()) SetItemIndex(row);
@@ -143,9 +144,10 @@ void TGridListBox::ReleaseAt(const QPoint& pos) {
     if (OnRelease) OnRelease(inside);
 }
 
+// Any button picks the entry under the pointer; releasing it closes the list.
 void TGridListBox::mousePressEvent(QMouseEvent* e) {
     Guarded([&] {
-        if (e->button() == Qt::LeftButton) PressAt(e->position().toPoint());
+        if (!pressed_) PressAt(e->position().toPoint(), e->button());
     });
 }
 
@@ -156,7 +158,9 @@ void TGridListBox::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TGridListBox::mouseReleaseEvent(QMouseEvent* e) {
-    Guarded([&] { ReleaseAt(e->position().toPoint()); });
+    Guarded([&] {
+        if (e->button() == pressedButton_) ReleaseAt(e->position().toPoint());
+    });
 }
 
 void TGridListBox::scrollContentsBy(int /*dx*/, int /*dy*/) { viewport()->update(); }

@@ -40,8 +40,9 @@ public:
     // A key the editor sends while the list is open.
     void KeyDown(const QKeyEvent& e);
     // Mouse input in client coordinates, also as the editor forwards it while
-    // a press on its button is dragged into the list.
-    void PressAt(const QPoint& pos);
+    // a press on its button is dragged into the list. Only the release of the
+    // button pressed ends the press.
+    void PressAt(const QPoint& pos, Qt::MouseButton button = Qt::LeftButton);
     void MoveAt(const QPoint& pos);
     void ReleaseAt(const QPoint& pos);
     // Ends a press in progress without a release.
@@ -66,6 +67,7 @@ private:
     QStringList items_;
     int itemIndex_ = -1;
     bool pressed_ = false;
+    Qt::MouseButton pressedButton_ = Qt::LeftButton;
     QString searchText_;
     std::int64_t lastKeyTime_ = 0;
     bool anyKeyTyped_ = false;

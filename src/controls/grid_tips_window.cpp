@@ -1,6 +1,10 @@
 #include "controls/grid_tips_window.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "controls/custom_grid_view.h"
 #include "controls/event_guard.h"
@@ -13,6 +17,7 @@ TGridTipsWindow::TGridTipsWindow(TCustomGridView& grid)
       grid_(grid) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
 }
 
 void TGridTipsWindow::ShowTip(const QRect& screenRect) {
@@ -38,6 +43,51 @@ void TGridTipsWindow::paintEvent(QPaintEvent* /*e*/) {
         // The client area lies inside the frame, so the text lands on the cell's text.
         lk63::PaintCellText(painter, outer.adjusted(1, 1, -1, -1), grid_.TipText(), grid_.TextFormat(cell, indent));
     });
+}
+
+QWidget* TGridTipsWindow::WidgetBeneath(const QPoint& global) const {
+    QWidget* target = QApplication::widgetAt(global);
+    return target && target->window() != this ? target : nullptr;
+}
+
+void TGridTipsWindow::PassOn(QMouseEvent* e) {
+    Guarded([&] {
+        const QPoint global = e->globalPosition().toPoint();
+        if (isVisible()) grid_.CancelCellTip();
+        QWidget* target = WidgetBeneath(global);
+        if (!target) return;
+        QMouseEvent copy(e->type(), QPointF(target->mapFromGlobal(global)),
+                         QPointF(target->window()->mapFromGlobal(global)), QPointF(global), e->button(), e->buttons(),
+                         e->modifiers(), e->pointingDevice());
+        QApplication::sendEvent(target, &copy);
+    });
+}
+
+void TGridTipsWindow::mousePressEvent(QMouseEvent* e) { PassOn(e); }
+
+void TGridTipsWindow::mouseDoubleClickEvent(QMouseEvent* e) { PassOn(e); }
+
+void TGridTipsWindow::mouseReleaseEvent(QMouseEvent* e) { PassOn(e); }
+
+void TGridTipsWindow::mouseMoveEvent(QMouseEvent* e) {
+    Guarded([&] { grid_.HideTipIfLeft(grid_.viewport()->mapFromGlobal(e->globalPosition().toPoint())); });
+}
+
+void TGridTipsWindow::wheelEvent(QWheelEvent* e) {
+    Guarded([&] {
+        const QPoint global = e->globalPosition().toPoint();
+        if (isVisible()) grid_.CancelCellTip();
+        QWidget* target = WidgetBeneath(global);
+        if (!target) return;
+        QWheelEvent copy(QPointF(target->mapFromGlobal(global)), QPointF(global), e->pixelDelta(), e->angleDelta(),
+                         e->buttons(), e->modifiers(), e->phase(), e->inverted());
+        QApplication::sendEvent(target, &copy);
+    });
+    e->accept();
+}
+
+void TGridTipsWindow::leaveEvent(QEvent* /*e*/) {
+    Guarded([&] { grid_.HideTipIfLeft(grid_.viewport()->mapFromGlobal(QCursor::pos())); });
 }
 
 }  // namespace lk63

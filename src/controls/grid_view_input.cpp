@@ -11,6 +11,7 @@
 #include "controls/custom_grid_edit.h"
 #include "controls/custom_grid_view.h"
 #include "controls/event_guard.h"
+#include "controls/typed_char.h"
 
 namespace lk63 {
 
@@ -55,23 +56,11 @@ void TCustomGridView::keyPressEvent(QKeyEvent* e) {
         const QPointer<TCustomGridView> self(this);
         KeyDown(e->key(), e->modifiers() & ~Qt::KeypadModifier);
         if (!self) return;
-        QChar ch;
-        switch (e->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter: ch = QLatin1Char('\r'); break;
-        case Qt::Key_Escape: ch = QChar(0x1B); break;
-        case Qt::Key_Backspace: ch = QLatin1Char('\b'); break;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab: ch = QLatin1Char('\t'); break;
-        default:
-            if (!e->text().isEmpty() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-                ch = e->text().at(0);
-            break;
-        }
+        const QChar ch = TypedChar(*e);
         if (ch.isNull()) return;
         if (KeyPress(ch) || !self) return;
         // A character typed on the grid starts editing and goes on to the editor.
-        if ((ch == QLatin1Char('\b') || ch.unicode() >= 0x20) && allowEdit_) {
+        if ((ch == QLatin1Char('\b') || IsPrintable(ch)) && allowEdit_) {
             SetEditorActive(true);
             if (self && editorActive_ && editor_) {
                 QKeyEvent copy(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(),

@@ -100,6 +100,11 @@ bool TCustomInspector::IsCategoryRow(int row) const {
     return category;
 }
 
+QString TCustomInspector::CellText(const TGridCell& cell) {
+    if (cell.Col > 0 && IsCategoryRow(cell.Row)) return TCustomGridView::CellText({0, cell.Row});
+    return TCustomGridView::CellText(cell);
+}
+
 void TCustomInspector::ApplyCellColors(const TGridCell& cell, TCellCanvas& canvas) {
     canvas.BrushColor = Color().Resolve(palette());
     const TFont* font = &Font();

@@ -30,6 +30,8 @@ public:
     [[nodiscard]] bool IsCategoryRow(int row) const;
     [[nodiscard]] bool Resizing() const { return resizing_; }
 
+    // A category row shows its name's text in every column.
+    QString CellText(const TGridCell& cell) override;
     [[nodiscard]] QRect GridArea() const override;
     [[nodiscard]] QPoint CellTextIndent(const TGridCell& cell) const override;
     void ApplyCellColors(const TGridCell& cell, TCellCanvas& canvas) override;

@@ -15,6 +15,8 @@
 
 #include "controls/beep.h"
 #include "controls/event_guard.h"
+#include "controls/no_controls_validator.h"
+#include "controls/typed_char.h"
 
 namespace lk63 {
 namespace {
@@ -27,8 +29,11 @@ bool ParseInteger(const QString& text, int& value) {
     if (text.isEmpty() || bytes.size() != text.size()) return false;
     const char* first = bytes.constData();
     const char* last = first + bytes.size();
-    if (*first == '+') ++first;
-    if (first == last) return false;
+    // One sign at most: from_chars reads a '-' of its own, so a '+' must be followed by a digit.
+    if (*first == '+') {
+        ++first;
+        if (first == last || *first < '0' || *first > '9') return false;
+    }
     const auto [end, ec] = std::from_chars(first, last, value);
     return ec == std::errc() && end == last;
 }
@@ -42,6 +47,7 @@ int Saturate(std::int64_t v) {
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QLineEdit(parent), button_(new TSpinButton(this)) {
     setText(QStringLiteral("0"));
+    setValidator(new TNoControlsValidator(this));
     button_->resize(15, 17);
     button_->SetFocusControl(this);
     button_->OnUpClick = [this] { StepUp(); };
@@ -98,18 +104,9 @@ void TSpinEdit::keyPressEvent(QKeyEvent* e) {
             if (CanEditText()) QLineEdit::keyPressEvent(e);
             return;
         }
-        QChar ch;
-        switch (e->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter: ch = QLatin1Char('\r'); break;
-        case Qt::Key_Backspace: ch = QLatin1Char('\b'); break;
-        case Qt::Key_Escape: ch = QChar(0x1B); break;
-        default:
-            // A chord with Ctrl types a control character.
-            if (!e->text().isEmpty())
-                ch = (e->modifiers() & Qt::ControlModifier) ? QChar(0x01) : e->text().at(0);
-            break;
-        }
+        QChar ch = TypedChar(*e);
+        // A chord with Ctrl types a control character.
+        if (ch.isNull() && !e->text().isEmpty() && (e->modifiers() & Qt::ControlModifier)) ch = QChar(0x01);
         if (!ch.isNull() && !AcceptsChar(ch)) {
             Beep();
             return;

@@ -2,7 +2,8 @@
 // A one-line numeric field with up and down buttons at its right end. The
 // text is the only state: Value is read from it (MinValue when it is not an
 // integer) and only leaving the field puts an out-of-bounds number back
-// between the bounds.
+// between the bounds. Pasted text is taken as it is, except that control
+// characters become spaces.
 
 #include <functional>
 

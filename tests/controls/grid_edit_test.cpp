@@ -126,6 +126,42 @@ TEST(GridEditTest, ARefusedKeyBeepsAndIsDropped) {
     EXPECT_EQ(beeps.Beeps(), 2);
 }
 
+// Only printable characters are offered to OnEditAcceptKey, whatever text the
+// platform gives a key: X11 gives Delete the text U+007F.
+TEST(GridEditTest, KeysThatTypeNoCharacterAreNotOfferedForAcceptance) {
+    struct Case {
+        const char* name;
+        int key;
+        QString text;
+        int cursor;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"Delete as X11 sends it", Qt::Key_Delete, QStringLiteral("\x7f"), 0, "amma"},
+        {"Delete without text", Qt::Key_Delete, QString(), 0, "amma"},
+        {"Backspace", Qt::Key_Backspace, QStringLiteral("\b"), 5, "Gamm"},
+    };
+    for (const Case& c : cases) {
+        test::TEditWindow w;
+        w.canModify = true;
+        w.styles[0] = TGridEditStyle::geSimple;
+        w.values[0] = QStringLiteral("Gamma");
+        w.Show(0);
+        std::vector<QChar> offered;
+        w.grid->OnEditAcceptKey = [&](TCustomGridView&, const TGridCell&, QChar key, bool& accept) {
+            offered.push_back(key);
+            accept = false;
+        };
+        w.Editor()->setCursorPosition(c.cursor);
+        const test::TBeepCounter beeps;
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, c.text);
+        QApplication::sendEvent(w.Editor(), &press);
+        EXPECT_EQ(w.Editor()->text(), QString::fromLatin1(c.after)) << c.name;
+        EXPECT_TRUE(offered.empty()) << c.name << ": offered U+" << std::hex << static_cast<int>(offered.front().unicode());
+        EXPECT_EQ(beeps.Beeps(), 0) << c.name;
+    }
+}
+
 TEST(GridEditTest, EnterStoresTheTextAndAFailingOwnerDoesNotEscapeTheEventLoop) {
     test::TEditWindow w;
     w.canModify = true;

@@ -236,6 +236,41 @@ TEST_F(GridTipsTest, ALeaveReportedWhileThePointerIsStillOverTheCellKeepsTheTip)
     EXPECT_FALSE(grid.TipShowing());
 }
 
+// Where the window system hands the pointer to the tip instead of letting it
+// through, the tip passes it on: a click on it is a click on the cell, and
+// leaving it outside its cell ends it.
+TEST_F(GridTipsTest, ClicksOnTheTipReachTheCellAndLeavingTheTipEndsIt) {
+    const QPoint inCell = grid.CellBounds({0, 1}).topLeft() + QPoint(3, 3);
+    std::vector<TGridCell> clicked;
+    grid.OnCellClick = [&](TCustomGridView&, const TGridCell& cell, Qt::KeyboardModifiers, int, int) {
+        clicked.push_back(cell);
+    };
+    auto showTip = [&]() -> QWidget* {
+        test::AskForHint(grid.viewport(), inCell);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &grid && w->isVisible() && w->geometry() == grid.TipGeometry()) return w;
+        return nullptr;
+    };
+
+    QWidget* tip = showTip();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_EQ(grid.FocusedCell(), (TGridCell{0, 0}));
+    QTest::mouseClick(tip, Qt::LeftButton, {}, tip->mapFromGlobal(grid.viewport()->mapToGlobal(inCell)));
+    EXPECT_EQ(grid.FocusedCell(), (TGridCell{0, 1})) << "the click went on to the cell";
+    EXPECT_EQ(clicked, (std::vector<TGridCell>{{0, 1}}));
+    EXPECT_FALSE(grid.TipShowing());
+
+    tip = showTip();
+    ASSERT_NE(tip, nullptr);
+    QEvent leave(QEvent::Leave);
+    QCursor::setPos(grid.viewport()->mapToGlobal(inCell));
+    QApplication::sendEvent(tip, &leave);
+    EXPECT_TRUE(grid.TipShowing()) << "still over the cell";
+    QCursor::setPos(grid.viewport()->mapToGlobal(QPoint(-50, -50)));
+    QApplication::sendEvent(tip, &leave);
+    EXPECT_FALSE(grid.TipShowing()) << "the pointer left the tip and the cell";
+}
+
 TEST(GridTipPlaceTest, ATipIsMovedIntoTheWorkAreaNotCut) {
     QWidget window;
     window.resize(200, 100);

@@ -196,6 +196,24 @@ TEST_F(InspectorTest, ALongValueShowsATipUnlessTheEditorIsThere) {
     EXPECT_FALSE(grid->TipShowing()) << "a name that fits";
 }
 
+// A category row is one cell across the grid: asked for any of its cells,
+// the grid answers with the category's name, in a tip as well.
+TEST_F(InspectorTest, ACategoryRowShowsItsNameInEveryColumn) {
+    const QString name = QStringLiteral("Category ") + QString(150, QLatin1Char('w'));
+    grid->OnGetCategoryRow = [](TCustomGridView&, int row, bool& category) { category = row == 2; };
+    grid->OnGetCellText = [&](TCustomGridView&, const TGridCell& cell, QString& value) {
+        value = cell.Col == 0 ? (cell.Row == 2 ? name : QStringLiteral("Parameter %1").arg(cell.Row))
+                              : QStringLiteral("value %1").arg(cell.Row);
+    };
+    grid->Invalidate();
+    EXPECT_EQ(grid->CellText({1, 2}), name);
+    EXPECT_EQ(grid->CellText({0, 2}), name);
+    EXPECT_EQ(grid->CellText({1, 3}), QStringLiteral("value 3")) << "other rows keep their values";
+    test::AskForHint(grid->viewport(), grid->CellBounds({1, 2}).topLeft() + QPoint(5, 5));
+    ASSERT_TRUE(grid->TipShowing()) << "the name does not fit the grid's width";
+    EXPECT_EQ(grid->TipText(), name);
+}
+
 TEST_F(InspectorTest, ChoosingFromTheListWorksThoughTypingIsRefused) {
     const test::TBeepCounter beeps;
     test::Type(QStringLiteral("typed"));

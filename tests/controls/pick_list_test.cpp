@@ -17,8 +17,9 @@ QStringList Entries(int count) {
     return list;
 }
 
-void SendMouse(QWidget* w, QEvent::Type type, const QPoint& pos, Qt::MouseButtons buttons) {
-    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton, buttons, Qt::NoModifier);
+void SendMouse(QWidget* w, QEvent::Type type, const QPoint& pos, Qt::MouseButtons buttons,
+               Qt::MouseButton button = Qt::LeftButton) {
+    QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 
@@ -56,6 +57,22 @@ TEST_F(PickListTest, EveryWayOfClosingReportsItsIndexAndAccept) {
              SendMouse(w.List()->viewport(), QEvent::MouseButtonRelease, w.ListRowCenter(3), Qt::NoButton);
          },
          3, true},
+        {"right button released inside the list",
+         [](test::TEditWindow& w) {
+             SendMouse(w.List()->viewport(), QEvent::MouseButtonPress, w.ListRowCenter(2), Qt::RightButton,
+                       Qt::RightButton);
+             SendMouse(w.List()->viewport(), QEvent::MouseButtonRelease, w.ListRowCenter(2), Qt::NoButton,
+                       Qt::RightButton);
+         },
+         2, true},
+        {"right button released outside after pressing inside",
+         [](test::TEditWindow& w) {
+             SendMouse(w.List()->viewport(), QEvent::MouseButtonPress, w.ListRowCenter(0), Qt::RightButton,
+                       Qt::RightButton);
+             SendMouse(w.List()->viewport(), QEvent::MouseButtonRelease, QPoint(-20, -20), Qt::NoButton,
+                       Qt::RightButton);
+         },
+         0, false},
         {"Alt+Down", [](test::TEditWindow&) { Key(Qt::Key_Down, Qt::AltModifier); }, 1, true},
         {"Alt+Up", [](test::TEditWindow&) { Key(Qt::Key_Up, Qt::AltModifier); }, 1, true},
         {"release outside after pressing inside",

@@ -73,6 +73,9 @@ TEST_F(SpinEditTest, LeavingTheFieldPutsOnlyNumbersOutOfBoundsBack) {
         {"", "", 1, "2"},          // an empty field stays empty; it reads as MinValue
         {"007", "007", 7, "8"},    // a number within the bounds keeps its text
         {"99999999999", "99999999999", 1, "2"},  // beyond the integer range: not a number
+        {"+5", "+5", 5, "6"},                    // one sign, within the bounds
+        {"+-5", "+-5", 1, "2"},                  // two signs: not a number
+        {"-+5", "-+5", 1, "2"},
     };
     for (const Case& c : cases) {
         Retype(QString::fromLatin1(c.typed));
@@ -112,6 +115,32 @@ TEST_F(SpinEditTest, RefusedCharactersBeepAndChangeNothing) {
     }
 }
 
+// Keys that type no character edit as anywhere else, whatever text the
+// platform gives them (X11 gives Delete the text U+007F).
+TEST_F(SpinEditTest, DeleteAndBackspaceEditWithoutABeep) {
+    struct Case {
+        int key;
+        QString text;
+        int cursor;
+        const char* after;
+    };
+    const Case cases[] = {
+        {Qt::Key_Delete, QString(), 0, "23"},
+        {Qt::Key_Delete, QStringLiteral("\x7f"), 0, "23"},
+        {Qt::Key_Backspace, QStringLiteral("\b"), 3, "12"},
+        {Qt::Key_Backspace, QString(), 3, "12"},
+    };
+    for (const Case& c : cases) {
+        spin->SetValue(123);
+        spin->setCursorPosition(c.cursor);
+        const test::TBeepCounter beeps;
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, c.text);
+        QApplication::sendEvent(spin, &press);
+        EXPECT_EQ(spin->text(), QString::fromLatin1(c.after)) << c.key << " with text " << c.text.size();
+        EXPECT_EQ(beeps.Beeps(), 0) << c.key << " with text " << c.text.size();
+    }
+}
+
 TEST_F(SpinEditTest, TheDecimalSeparatorComesFromTheLocale) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
@@ -123,12 +152,22 @@ TEST_F(SpinEditTest, TheDecimalSeparatorComesFromTheLocale) {
     QLocale::setDefault(previous);
 }
 
-TEST_F(SpinEditTest, PastedTextIsNotFiltered) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("12ab"));
-    spin->selectAll();
-    Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(spin->text(), QStringLiteral("12ab"));
-    EXPECT_EQ(spin->Value(), 1) << "not a number: MinValue";
+TEST_F(SpinEditTest, PastedTextIsTakenWithItsControlCharactersAsSpaces) {
+    struct Case {
+        QString pasted, shown;
+    };
+    const Case cases[] = {
+        {QStringLiteral("12ab"), QStringLiteral("12ab")},
+        {QStringLiteral("12\n"), QStringLiteral("12 ")},
+        {QStringLiteral("1\t2\r\n3"), QStringLiteral("1 2  3")},
+    };
+    for (const Case& c : cases) {
+        QGuiApplication::clipboard()->setText(c.pasted);
+        spin->selectAll();
+        Key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(spin->text(), c.shown);
+        EXPECT_EQ(spin->Value(), 1) << "not a number: MinValue";
+    }
 }
 
 TEST_F(SpinEditTest, ReadOnlyAndDisabledEditorRefuseWhatTheyShould) {

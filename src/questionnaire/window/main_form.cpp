@@ -14,7 +14,9 @@
 #include "controls/property_grid.h"
 #include "controls/spin_edit.h"
 #include "questionnaire/questionnaire.h"
+#include "questionnaire/window/close_request_filter.h"
 #include "questionnaire/window/error_box.h"
+#include "questionnaire/window/note_edit.h"
 #include "questionnaire/window/panel.h"
 #include "questionnaire/window/progress_window.h"
 #include "questionnaire/window/questionnaire_save.h"
@@ -75,8 +77,9 @@ QLabel* MakeLabel(const QString& text, QWidget* parent, int left, int top) {
     return label;
 }
 
-QPlainTextEdit* MakeMemo(QWidget* parent, bool readOnly) {
-    auto* memo = new QPlainTextEdit(parent);
+template <class TMemo = QPlainTextEdit>
+TMemo* MakeMemo(QWidget* parent, bool readOnly) {
+    auto* memo = new TMemo(parent);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -85,6 +88,13 @@ QPlainTextEdit* MakeMemo(QWidget* parent, bool readOnly) {
     if (readOnly) {
         memo->setReadOnly(true);
         memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // A selection shows only while the memo has the focus, as in the
+        // desktop's read-only edit fields; it is kept for when the focus returns.
+        QPalette colours = memo->palette();
+        colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Inactive, QPalette::Base));
+        colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         colours.color(QPalette::Inactive, QPalette::Text));
+        memo->setPalette(colours);
     }
     return memo;
 }
@@ -132,6 +142,10 @@ TMainForm::TMainForm(QWidget* parent)
     setAutoFillBackground(true);
 
     CreateControls();
+    // The desktop's close request is dropped while a dialog of the save blocks the window.
+    closeRequests_ = std::make_unique<TCloseRequestFilter>(*this, [this] {
+        if (saving_) closePending_ = true;
+    });
     WireGrids();
     SetTabOrder();
     // The grids get their size first: the name column's width is fitted
@@ -211,7 +225,7 @@ void TMainForm::CreateControls() {
     TableIDLabel->hide();
 
     StaticText6 = new TSectionHeading(QStringLiteral(" Примечание"), this);
-    Memo4 = MakeMemo(this, false);
+    Memo4 = MakeMemo<TNoteEdit>(this, false);
     StaticText3 = new TSectionHeading(QStringLiteral(" Описание"), this);
     Memo1 = MakeMemo(this, true);
     StaticText5 = new TSectionHeading(QStringLiteral(" Структурный состав"), this);

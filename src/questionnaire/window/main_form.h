@@ -24,8 +24,10 @@ class QPushButton;
 
 namespace lk63 {
 
+class TCloseRequestFilter;
 class TCustomGridView;
 class TInspectorGrid;
+class TNoteEdit;
 class TPanel;
 class TProgressWindow;
 class TQuestionnaire;
@@ -75,7 +77,7 @@ public:
     QPlainTextEdit* Memo2 = nullptr;
     QLabel* TableIDLabel = nullptr;
     TSectionHeading* StaticText6 = nullptr;
-    QPlainTextEdit* Memo4 = nullptr;
+    TNoteEdit* Memo4 = nullptr;
     TSectionHeading* StaticText3 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     TSectionHeading* StaticText5 = nullptr;
@@ -133,7 +135,9 @@ private:
     TFileDialogFunction fileDialog_;
     TMessageFunction messageBox_;
     bool saving_ = false;
+    // A close asked for during a save, honoured once the save is over.
     bool closePending_ = false;
+    std::unique_ptr<TCloseRequestFilter> closeRequests_;
 };
 
 }  // namespace lk63

@@ -10,6 +10,7 @@
 #include "controls/event_guard.h"
 #include "controls/spin_edit.h"
 #include "questionnaire/window/input_block.h"
+#include "questionnaire/window/note_edit.h"
 #include "questionnaire/window/questionnaire_save.h"
 #include "questionnaire/window/single_line_edit.h"
 

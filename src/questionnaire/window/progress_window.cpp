@@ -24,11 +24,18 @@ constexpr int kButtonTop = 66;
 }  // namespace
 
 TProgressWindow::TProgressWindow(QWidget* owner)
-    : QWidget(owner, Qt::Dialog | Qt::FramelessWindowHint),
+    : QWidget(owner, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       message_(new QLabel(this)),
       bar_(new QProgressBar(this)),
       cancel_(new QPushButton(QStringLiteral("Отмена"), this)) {
-    setWindowModality(Qt::ApplicationModal);
+    // The window often comes and goes within milliseconds. Were it activated,
+    // the window manager could hand it the focus after it has gone, and the
+    // keyboard would go nowhere: so it never takes the focus, and it is not
+    // modal either (the toolkit would pass the owner's activation on to a
+    // modal window). The owner takes no input meanwhile anyway (TInputBlock);
+    // Escape reaches the window through its event filter.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    cancel_->setFocusPolicy(Qt::NoFocus);
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
 
@@ -45,13 +52,11 @@ TProgressWindow::TProgressWindow(QWidget* owner)
 
 void TProgressWindow::Start(int /*pageCount*/) {
     cancelled_ = false;
-    previous_ = QApplication::activeWindow();
     message_->clear();
     CentreOnScreen();
+    qApp->installEventFilter(this);
     show();
     raise();
-    activateWindow();
-    cancel_->setFocus();
     QApplication::processEvents();
 }
 
@@ -64,10 +69,12 @@ void TProgressWindow::Page(int number) {
 void TProgressWindow::Stop() { Close(); }
 
 void TProgressWindow::Close() {
+    qApp->removeEventFilter(this);
     if (!isVisible()) return;
+    // A platform that activates every window it shows gets the owner back active.
+    const bool wasActive = isActiveWindow();
     hide();
-    if (previous_) previous_->activateWindow();
-    previous_ = nullptr;
+    if (wasActive && parentWidget()) parentWidget()->window()->activateWindow();
 }
 
 void TProgressWindow::Cancel() {
@@ -83,6 +90,17 @@ void TProgressWindow::CentreOnScreen() {
     QRect frame(QPoint(0, 0), size());
     frame.moveCenter(screen->geometry().center());
     move(frame.topLeft());
+}
+
+bool TProgressWindow::eventFilter(QObject* watched, QEvent* e) {
+    // Escape typed anywhere in the owner's window or in this one cancels.
+    if (e->type() != QEvent::KeyPress || !isVisible() || !watched->isWidgetType()) return false;
+    const auto* key = static_cast<QKeyEvent*>(e);
+    const QWidget* target = static_cast<QWidget*>(watched)->window();
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+    if (target != this && (!parentWidget() || target != parentWidget()->window())) return false;
+    Guarded([this] { Cancel(); });
+    return true;
 }
 
 void TProgressWindow::keyPressEvent(QKeyEvent* e) {

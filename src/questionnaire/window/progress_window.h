@@ -1,11 +1,12 @@
 #pragma once
-// The export's progress window: borderless, modal, in the middle of the
-// screen, with the message "Экспорт страницы N" and "Отмена". Cancelling
-// (the button or Escape) hides it and tells the run to stop.
+// The export's progress window: borderless, in the middle of the screen
+// above its owner (which takes no input meanwhile), with the message
+// "Экспорт страницы N" and "Отмена". It never takes the keyboard focus.
+// Cancelling ("Отмена", or Escape typed while it shows) hides it and tells
+// the run to stop.
 
 #include <functional>
 
-#include <QPointer>
 #include <QWidget>
 
 #include "pdf/export_progress.h"
@@ -38,6 +39,7 @@ public:
     std::function<void(int number)> OnPageShown;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -48,14 +50,12 @@ protected:
 private:
     void Cancel();
     void CentreOnScreen();
-    // Hides the window and gives the activation back to the window that had it.
     void Close();
 
     QLabel* message_;
     QProgressBar* bar_;
     QPushButton* cancel_;
     bool cancelled_ = false;
-    QPointer<QWidget> previous_;
     bool dragging_ = false;
     QPoint dragOffset_;
 };

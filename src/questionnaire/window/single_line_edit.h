@@ -9,12 +9,6 @@ namespace lk63 {
 class TSingleLineEdit : public QLineEdit {
 public:
     explicit TSingleLineEdit(QWidget* parent = nullptr);
-
-    // The text with every control character replaced by a space.
-    static QString WithoutControls(const QString& text);
-
-private:
-    void Clean();
 };
 
 }  // namespace lk63

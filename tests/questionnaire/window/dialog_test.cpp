@@ -9,8 +9,10 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QHeaderView>
 #include <QPointer>
 #include <QTimer>
+#include <QTreeView>
 
 #include "platform/io/temp_folder.h"
 #include "questionnaire/window/error_box.h"
@@ -79,14 +81,45 @@ QLineEdit* FileNameEdit(QFileDialog& dialog) {
     return edit;
 }
 
+// Sets an environment variable for as long as it lives.
+class TScopedEnv {
+public:
+    TScopedEnv(const char* name, const std::string& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), previous_(qgetenv(name)) {
+        qputenv(name, QByteArray::fromStdString(value));
+    }
+    ~TScopedEnv() {
+        if (had_) qputenv(name_, previous_);
+        else qunsetenv(name_);
+    }
+    TScopedEnv(const TScopedEnv&) = delete;
+    TScopedEnv& operator=(const TScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray previous_;
+};
+
+// A home folder of the test's own, with or without a documents folder.
+struct THome {
+    explicit THome(bool withDocuments) {
+        if (withDocuments) QDir().mkpath(QString::fromStdString(folder / "Documents"));
+    }
+    TTempFolder folder;
+    TScopedEnv home{"HOME", folder.Path()};
+    TScopedEnv config{"XDG_CONFIG_HOME", folder / "config"};
+};
+
 TEST(SaveDialogTest, FilterSuffixOverwriteQuestionAndProposedName) {
     TTempFolder folder;
+    const THome home(true);
     struct Case {
         QString proposed;
         QString directory, name;
     };
     const Case cases[] = {
-        {QString(), QDir::currentPath(), QString()},
+        {QString(), QString::fromStdString(home.folder / "Documents"), QString()},
         {QString::fromStdString(folder / "Опросный лист.pdf"), QString::fromStdString(folder.Path()),
          QStringLiteral("Опросный лист.pdf")},
     };
@@ -101,6 +134,39 @@ TEST(SaveDialogTest, FilterSuffixOverwriteQuestionAndProposedName) {
         EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(c.directory).canonicalPath());
         EXPECT_EQ(FileNameEdit(*dialog)->text(), c.name);
     }
+}
+
+TEST(SaveDialogTest, TheFirstSaveStartsInTheDocumentsFolderOrAtHome) {
+    for (const bool withDocuments : {true, false}) {
+        const THome home(withDocuments);
+        const std::string expected = withDocuments ? home.folder / "Documents" : home.folder.Path();
+        const std::unique_ptr<QFileDialog> dialog = CreateSaveDialog(nullptr, QString());
+        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(QString::fromStdString(expected)).canonicalPath())
+            << (withDocuments ? "with" : "without") << " a documents folder";
+    }
+}
+
+// Headers and entries in Russian are wider than the dialog's own guesses.
+TEST(SaveDialogTest, TheColumnsShowTheirHeadersAndEntriesWhole) {
+    TTempFolder folder;
+    platform::iotest::WriteFile(folder / "Опросный лист ЛК63-19 для ООО «Ромашка».pdf", "%PDF-1.5\n");
+    const std::unique_ptr<QFileDialog> dialog =
+        CreateSaveDialog(nullptr, QString::fromStdString(folder / "Опросный лист ЛК63-19 для ООО «Ромашка».pdf"));
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->show();
+    auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) == 1; }, 5000));
+    QApplication::processEvents();
+    const QHeaderView* header = view->header();
+    for (int column = 0; column < header->count(); ++column) {
+        const QString label = view->model()->headerData(column, Qt::Horizontal).toString();
+        EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << label.toStdString();
+        const QModelIndex entry = view->model()->index(0, column, view->rootIndex());
+        EXPECT_GE(header->sectionSize(column), view->sizeHintForIndex(entry).width())
+            << label.toStdString() << ": " << entry.data().toString().toStdString();
+    }
+    EXPECT_LE(dialog->frameGeometry().width(), dialog->screen()->availableGeometry().width());
 }
 
 TEST(ErrorBoxTest, CaptionIconTextAndOneButton) {

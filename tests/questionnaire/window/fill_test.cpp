@@ -265,7 +265,8 @@ TEST_F(FillTest, ControlCharactersTypedOrPastedIntoTheFieldsBecomeSpaces) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pasted.toStdString());
-        for (QLineEdit* field : {static_cast<QLineEdit*>(form.Edit1), static_cast<QLineEdit*>(form.Edit3)}) {
+        for (QLineEdit* field : {static_cast<QLineEdit*>(form.Edit1), static_cast<QLineEdit*>(form.Edit3),
+                                 static_cast<QLineEdit*>(form.Edit4)}) {
             field->clear();
             QApplication::clipboard()->setText(c.pasted);
             QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(5, 5));
@@ -273,6 +274,15 @@ TEST_F(FillTest, ControlCharactersTypedOrPastedIntoTheFieldsBecomeSpaces) {
             EXPECT_EQ(field->text(), c.shown);
         }
     }
+}
+
+// A tab in the note is a space as soon as it arrives; the line breaks stay.
+TEST_F(FillTest, TabsPastedIntoTheNoteBecomeSpaces) {
+    QApplication::clipboard()->setText(QStringLiteral("Первая\tстрока\nвторая\t\tстрока"));
+    QTest::mouseClick(form.Memo4->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(form.Memo4->hasFocus());
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.Memo4->toPlainText(), QStringLiteral("Первая строка\nвторая  строка"));
 }
 
 }  // namespace

@@ -220,6 +220,36 @@ TEST_F(LayoutTest, TabOrder) {
     EXPECT_TRUE(form.Button3->hasFocus()) << "a disabled save button is passed over";
 }
 
+// A read-only memo shows its selection while it has the focus only, as the
+// desktop's read-only fields do; the selection itself is kept.
+TEST_F(LayoutTest, ReadOnlyMemosShowTheirSelectionOnlyWhileFocused) {
+    const QPalette standard = QApplication::palette(form.Memo1);
+    const auto highlighted = [&](QPlainTextEdit* memo) {
+        const QImage image = memo->viewport()->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y) | 0xFF000000u;
+                count += c == standard.color(QPalette::Active, QPalette::Highlight).rgb() ||
+                         c == standard.color(QPalette::Inactive, QPalette::Highlight).rgb();
+            }
+        return count;
+    };
+    for (QPlainTextEdit* memo : {form.Memo1, form.Memo3}) {
+        SCOPED_TRACE(memo == form.Memo1 ? "Memo1" : "Memo3");
+        memo->setPlainText(QStringLiteral("Воздушный автоматический выключатель серии ЛК63-19"));
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_TRUE(memo->hasFocus());
+        Key(Qt::Key_A, Qt::ControlModifier);
+        ASSERT_TRUE(memo->textCursor().hasSelection());
+        EXPECT_GT(highlighted(memo), 0) << "selected and focused";
+        QTest::mouseClick(form.Edit1, Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_FALSE(memo->hasFocus());
+        EXPECT_EQ(highlighted(memo), 0) << "the focus went elsewhere";
+        EXPECT_TRUE(memo->textCursor().hasSelection()) << "kept for when the focus comes back";
+    }
+}
+
 TEST_F(LayoutTest, CloseEndsTheWindow) {
     ClickButton(form.Button2);
     EXPECT_FALSE(form.isVisible());

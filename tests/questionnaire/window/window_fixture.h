@@ -24,6 +24,7 @@
 #include "controls/spin_edit.h"
 #include "questionnaire/questionnaire.h"
 #include "questionnaire/window/main_form.h"
+#include "questionnaire/window/note_edit.h"
 #include "questionnaire/window/single_line_edit.h"
 
 namespace lk63::test {

@@ -1,0 +1,20 @@
+#pragma once
+// The free note: a multi-line field in which a tab, typed or pasted, becomes
+// a space as it arrives; line breaks stay.
+
+#include <QPlainTextEdit>
+
+namespace lk63 {
+
+class TNoteEdit : public QPlainTextEdit {
+public:
+    explicit TNoteEdit(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    // Pasting, dropping and the selection paste all come through here.
+    void insertFromMimeData(const QMimeData* source) override;
+};
+
+}  // namespace lk63
