@@ -83,6 +83,13 @@ int TrpDrawText::MeasureWidth(std::u16string_view line) {
     return positions_.empty() ? 0 : positions_.back();
 }
 
+long long TrpDrawText::WidthAlone(std::u16string_view text) {
+    if (text.empty() || fontHeight_ < 1) return 0;
+    measure_(fontKey_, std::min(fontHeight_, platform::TTextMeasurer::MaxEmPixels), text, scratch_);
+    const long long width = scratch_.empty() ? 0 : scratch_.back();
+    return width + static_cast<long long>(ToUnits(charSpacing_)) * static_cast<long long>(text.size());
+}
+
 int TrpDrawText::LineWidthUnits() const {
     const int r = options_.Rotation;
     const bool sideways = (r >= 90 && r < 180) || r >= 270;
@@ -91,6 +98,45 @@ int TrpDrawText::LineWidthUnits() const {
 
 void TrpDrawText::BreakSourceLine(std::u16string_view line, bool continuesParagraph,
                                   std::vector<TrpLineSpan>& out, std::size_t maxLines) {
+    const std::size_t before = out.size();
+    BreakGreedily(line, continuesParagraph, out, maxLines);
+    FitAlone(line, continuesParagraph, out, before, maxLines);
+}
+
+// Letters that take their shape from their neighbours measure otherwise alone
+// than inside the whole line, and each wrapped line is printed alone: a line
+// that does not fit as such gives its last characters to the next line.
+void TrpDrawText::FitAlone(std::u16string_view line, bool continuesParagraph, std::vector<TrpLineSpan>& out,
+                           std::size_t first, std::size_t maxLines) {
+    if (!options_.WordWrap || out.size() == first ||
+        !platform::TTextMeasurer::DependsOnContext(line.substr(out[first].Start)))
+        return;
+    const int span = LineWidthUnits();
+    for (std::size_t k = first; k < out.size(); ++k) {
+        const long long limit = ToUnits(k == first && !continuesParagraph ? span - paragraphGap_ : span);
+        TrpLineSpan& cut = out[k];
+        const std::size_t end = cut.Start + cut.Length;
+        // At least its first character, a surrogate pair whole.
+        const std::size_t least =
+            cut.Length >= 2 && IsHighSurrogate(line[cut.Start]) && IsLowSurrogate(line[cut.Start + 1]) ? 2 : 1;
+        while (cut.Length > least && WidthAlone(line.substr(cut.Start, cut.Length)) > limit) {
+            --cut.Length;
+            if (cut.Length > least && IsHighSurrogate(line[cut.Start + cut.Length - 1])) --cut.Length;
+        }
+        if (cut.Start + cut.Length == end) continue;
+        // What no longer fits opens the next line; a blank there was the break.
+        const std::size_t rest = cut.Start + cut.Length;
+        if (k + 1 < out.size()) {
+            const std::size_t nextEnd = out[k + 1].Start + out[k + 1].Length;
+            out[k + 1] = {rest, nextEnd - rest};
+        } else if (out.size() - first < maxLines) {
+            out.push_back({rest, end - rest});
+        }
+    }
+}
+
+void TrpDrawText::BreakGreedily(std::u16string_view line, bool continuesParagraph, std::vector<TrpLineSpan>& out,
+                                std::size_t maxLines) {
     if (maxLines == 0) return;
     const std::size_t before = out.size();
     const int span = LineWidthUnits();

@@ -118,6 +118,12 @@ public:
 
 private:
     void Measure(std::u16string_view line);  // positions_, with character spacing
+    // The width of `text` measured on its own, with character spacing; leaves positions_ alone.
+    long long WidthAlone(std::u16string_view text);
+    void BreakGreedily(std::u16string_view line, bool continuesParagraph, std::vector<TrpLineSpan>& out,
+                       std::size_t maxLines);
+    void FitAlone(std::u16string_view line, bool continuesParagraph, std::vector<TrpLineSpan>& out,
+                  std::size_t first, std::size_t maxLines);
     [[nodiscard]] int LineWidthUnits() const;
 
     TrpMeasureFunction measure_;
@@ -131,6 +137,7 @@ private:
     std::vector<TrpWrappedLine> lines_;
     std::u16string plainText_;
     std::vector<int> positions_;  // reused for every line
+    std::vector<int> scratch_;    // for WidthAlone
     std::vector<TrpLineSpan> spans_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,35 @@ TEST(DrawTextBreaking, ALineLongerThanAnyBufferIsMeasuredInFull) {
     ASSERT_EQ(dt.Lines().size(), 40000u);
     EXPECT_EQ(dt.Lines().back().Text, u"aaaaaaaaa ");
     EXPECT_EQ(dt.Lines().back().Start, 399990u);
+}
+
+// Arabic letters take other forms inside a word than at its end: a line cut
+// out of a word measures otherwise alone than inside it. Printed alone, every
+// wrapped line still fits, and together they hold the whole text.
+TEST(DrawTextBreaking, LinesOfJoiningLettersFitWhenPrintedAlone) {
+    for (const std::u16string line : {u"شركةالقاهرةللكهرباءوالإلكترونياتالحديثةشركةالقاهرةللكهرباء",
+                                      u"شركة القاهرة للكهرباء والإلكترونيات الحديثة شركة القاهرة"}) {
+        for (const int width : {30, 47, 61, 90}) {
+            SCOPED_TRACE(width);
+            TrpDrawText dt;
+            TrpFont font;
+            font.SetHeight(-13);
+            dt.ApplyFont(font);
+            dt.ApplyOptions({});
+            dt.ApplyBounds({0, 0, width, 100});
+            dt.BreakLines(TWideStrings{line}, false);
+            ASSERT_GT(dt.Lines().size(), 1u);
+            std::u16string joined;
+            for (const TrpWrappedLine& wrapped : dt.Lines()) {
+                if (wrapped.Text.size() > 1) EXPECT_LE(dt.MeasureWidth(wrapped.Text), std::lround(width * 6.25));
+                joined += wrapped.Text;
+            }
+            std::u16string letters = line;
+            std::erase(letters, u' ');
+            std::erase(joined, u' ');
+            EXPECT_EQ(joined, letters);
+        }
+    }
 }
 
 TEST(DrawTextMetrics, MeasuringHeightFollowsTheFontSize) {

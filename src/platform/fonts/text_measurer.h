@@ -43,6 +43,11 @@ public:
 
     static constexpr int MaxEmPixels = 65535;  // the rasteriser's limit
 
+    // Whether the width of a part of `line` may differ measured on its own
+    // from measured inside the line: letters that take their shape from
+    // their neighbours. Otherwise advances simply add up.
+    static bool DependsOnContext(std::u16string_view line) { return NeedsShaping(line); }
+
 private:
     friend class TAdvanceTable;  // measures what its font lacks in another font
 
