@@ -2,7 +2,7 @@
 // never another exception; good input gives the texts `derive` prints.
 #include <nlohmann/json.hpp>
 
-#include "app/order_input.h"
+#include "questionnaire/order_input.h"
 #include "fuzz_check.h"
 #include "fuzz_targets.h"
 #include "questionnaire/questionnaire_document.h"

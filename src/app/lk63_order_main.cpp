@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/order_input.h"
+#include "questionnaire/order_input.h"
 #include "pdf/pdf_output.h"
 #include "platform/io/atomic_file_writer.h"
 #include "platform/io/echoed_text.h"
@@ -35,12 +35,14 @@ constexpr const char* kUsage =
     "  lk63-order pdf     ORDER.json -o OUT.pdf  the questionnaire PDF, as \"Сохранить в pdf\" writes it;\n"
     "                                            -o - writes it to standard output\n"
     "             [--fonts-by-name]              name the fonts instead of embedding them\n"
+    "  lk63-order read     FILE.pdf               the order a saved questionnaire carries, as ORDER.json\n"
     "  lk63-order --help                         this text\n"
     "\n"
     "ORDER.json (\"-\" reads standard input, at most 16 MiB) is an object with the\n"
     "optional keys organisation, address, contact, note (texts), quantity (1 to\n"
     "999999) and breaker (8 entries), accessories (10 entries): each entry an option\n"
-    "number or the exact option text, applied top to bottom.\n"
+    "number or the exact option text, applied top to bottom. A saved questionnaire\n"
+    "(PDF, at most 256 MiB) may stand in its place: its attached order is read.\n"
     "\n"
     "Exit status: 0 done, 1 the output could not be written, 2 bad input.\n";
 
@@ -116,6 +118,16 @@ int Derive(const std::vector<std::string>& args) {
     out["order_code"] = texts.OrderCode;
     out["composition"] = texts.Composition;
     WriteStandardOutput(out.dump(2) + '\n');
+    return 0;
+}
+
+// The order attached to a saved questionnaire, as it was written; checked
+// as every ORDER.json is.
+int Read(const std::vector<std::string>& args) {
+    if (args.size() != 1) throw TUsageError("read needs exactly one saved questionnaire");
+    const std::string text = lk63::ReadOrderText(args[0]);
+    lk63::ParseOrder(text);
+    WriteStandardOutput(text);
     return 0;
 }
 
@@ -210,6 +222,7 @@ int Run(std::vector<std::string> args) {
     if (command == "options") return Options(args);
     if (command == "derive") return Derive(args);
     if (command == "pdf") return Pdf(args);
+    if (command == "read") return Read(args);
     throw TUsageError("unknown command " + Shown(command));
 }
 

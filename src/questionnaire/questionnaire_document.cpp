@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/unicode.h"
+#include "questionnaire/order_input.h"
 #include "questionnaire/report_template.h"
 
 namespace lk63 {
@@ -83,6 +84,17 @@ TSavePreparation TQuestionnaireDocument::Prepare(const TReportFields& fields) {
     if (!IsPrintableQuantity(clean.Quantity)) return TSavePreparation::BadQuantity;
 
     FillReportVariables(*report_, questionnaire_, clean, rpUserDataSet3);
+    export_.Attachments.clear();
+    if (AttachOrder && questionnaire_.SaveEnabled()) {
+        TOrder order;
+        order.Organisation = clean.Organisation;
+        order.Address = clean.Address;
+        order.Contact = clean.Contact;
+        order.Quantity = clean.Quantity;
+        order.Note = clean.Note;
+        export_.Attachments.push_back(
+            {kOrderAttachment, "application/json", "Данные заказа (ORDER.json)", OrderJson(order, questionnaire_)});
+    }
     return report_->PreparePages() ? TSavePreparation::Prepared : TSavePreparation::Failed;
 }
 

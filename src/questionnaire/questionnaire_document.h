@@ -48,7 +48,7 @@ public:
     // Steps up to the dialog: the note is trimmed (TrimmedNote gives what the
     // window shows afterwards), the texts cleaned and composed (NFC), the
     // quantity checked, the seven variables and the composition count set,
-    // the pages prepared.
+    // the pages prepared, and the order to attach made of the same texts.
     TSavePreparation Prepare(const TReportFields& fields);
     [[nodiscard]] const std::string& TrimmedNote() const { return trimmedNote_; }
 
@@ -59,6 +59,12 @@ public:
 
     [[nodiscard]] TrpReport& Report() { return *report_; }
     [[nodiscard]] TrpPDFExport& PdfExport() { return export_; }
+
+    // The saved file carries the order as its attachment "order.json"
+    // (ORDER.json with its format and derived texts), for the factory to
+    // read and for the window and lk63-order to open again. Off: the file
+    // is as it was before orders travelled with it.
+    bool AttachOrder = true;
 
 private:
     const TQuestionnaire& questionnaire_;

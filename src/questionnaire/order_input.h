@@ -1,7 +1,9 @@
 #pragma once
-// ORDER.json, the order input of the command-line tool: organisation data,
-// quantity, note and the choices of the eighteen rows, applied through the same
-// pick lists a customer uses in the window.
+// ORDER.json, the order as data: organisation data, quantity, note and the
+// choices of the eighteen rows, applied through the same pick lists a
+// customer uses in the window. The command-line tool reads it, a saved
+// questionnaire carries it as its attachment "order.json", and the window
+// and the tool open it from there again.
 
 #include <optional>
 #include <stdexcept>
@@ -25,6 +27,15 @@ public:
 // The largest ORDER.json read: 16 MiB. Larger input is refused before it
 // is parsed.
 inline constexpr std::size_t kMaxOrderBytes = std::size_t{16} << 20;
+// The largest saved questionnaire read for the order it carries, and the
+// most that order may hold.
+inline constexpr std::size_t kMaxQuestionnairePdfBytes = std::size_t{256} << 20;
+inline constexpr std::size_t kMaxAttachedOrderBytes = std::size_t{1} << 20;
+// The attachment of a saved questionnaire that holds its order.
+inline constexpr const char* kOrderAttachment = "order.json";
+// The version of the order's "format" that this program writes; orders of a
+// later version are refused, older ones (and ORDER.json without it) read.
+inline constexpr int kOrderFormat = 1;
 
 // An entry of "breaker" or "accessories": an option number or the option text.
 using TOrderChoice = std::variant<long long, std::string>;
@@ -50,11 +61,22 @@ std::string RowName(TRowRef row);
 
 // Refuses what is not strict JSON of the expected shape: a syntax error, a
 // NUL byte anywhere, a key given twice in one object, an unknown key, a value
-// of the wrong type or out of range.
+// of the wrong type or out of range, a "format" newer than kOrderFormat. The
+// derived texts a saved order carries for reference ("description",
+// "order_code", "composition") are checked for their type and not used.
 TOrder ParseOrder(std::string_view json);
-// Reads a file, or standard input for "-": at most kMaxOrderBytes, and never
-// a folder.
+// Reads ORDER.json from a file, or standard input for "-": at most
+// kMaxOrderBytes, and never a folder. A saved questionnaire (a PDF
+// document, at most kMaxQuestionnairePdfBytes) gives the order attached to
+// it; one without it, a damaged one or an attachment over
+// kMaxAttachedOrderBytes is an error that says so.
 std::string ReadOrderText(const std::string& path);
+
+// The order as a saved questionnaire carries it: "format", the texts of
+// `order` (its choices are not used) and the eighteen choices of `q` as
+// option texts, then for reference the description, order code and
+// composition derived from them. `q` must be complete.
+std::string OrderJson(const TOrder& order, const TQuestionnaire& q);
 
 // Applies the order's choices top to bottom; with `stopAt`, only the rows above it.
 void ApplyChoices(TQuestionnaire& q, const TOrder& order, std::optional<TRowRef> stopAt = {});

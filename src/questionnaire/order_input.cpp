@@ -1,4 +1,4 @@
-#include "app/order_input.h"
+#include "questionnaire/order_input.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,6 +14,7 @@
 
 #include "platform/io/echoed_text.h"
 #include "platform/io/file_error.h"
+#include "platform/io/pdf_attachment.h"
 
 namespace lk63 {
 namespace {
@@ -201,12 +202,29 @@ TOrder ParseOrder(std::string_view text) {
         throw TOrderError("invalid JSON: " + what.substr(0, what.find('\n')));
     }
     if (!doc.is_object()) throw TOrderError("expected a JSON object");
-    static const char* const kKeys[] = {"organisation", "address", "contact", "quantity",
-                                        "note", "breaker", "accessories"};
+    static const char* const kKeys[] = {"format",      "organisation", "address",    "contact",
+                                        "quantity",    "note",         "breaker",    "accessories",
+                                        "description", "order_code",   "composition"};
     for (const auto& [key, value] : doc.items()) {
         bool known = false;
         for (const char* k : kKeys) known = known || key == k;
         if (!known) throw TOrderError("unknown key " + Quoted(key));
+    }
+    if (const auto format = doc.find("format"); format != doc.end()) {
+        if (!format->is_number_integer() || !FitsLongLong(*format) || format->get<long long>() < 1)
+            throw TOrderError("\"format\": expected a version number such as " + std::to_string(kOrderFormat));
+        if (format->get<long long>() > kOrderFormat)
+            throw TOrderError("\"format\": the order is of version " + format->dump() +
+                              ", newer than this program reads (" + std::to_string(kOrderFormat) + ")");
+    }
+    // Derived from the choices when the order was saved: for a reader of the
+    // file, not for this program, which derives them again.
+    OptionalText(doc, "description");
+    OptionalText(doc, "order_code");
+    if (const auto composition = doc.find("composition"); composition != doc.end() && !composition->is_null()) {
+        bool texts = composition->is_array();
+        for (const json& line : texts ? *composition : json::array()) texts = texts && line.is_string();
+        if (!texts) throw TOrderError("\"composition\": expected an array of texts");
     }
     TOrder order;
     order.Organisation = OptionalText(doc, "organisation");
@@ -242,11 +260,15 @@ std::string ReadOrderText(const std::string& path) {
     struct stat status {};
     if (::fstat(fd, &status) != 0) throw refuse(errno);
     if (S_ISDIR(status.st_mode)) throw refuse(EISDIR);
-    if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > kMaxOrderBytes) throw tooLarge();
+    if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > kMaxQuestionnairePdfBytes)
+        throw tooLarge();
 
     // Devices and pipes tell no size: read one byte past the limit at most.
+    // A saved questionnaire may be larger than ORDER.json; what it is shows
+    // in its first bytes.
     std::string text;
     char buffer[1 << 16];
+    const auto isPdf = [&text] { return text.compare(0, 5, "%PDF-") == 0; };
     while (true) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
@@ -254,10 +276,46 @@ std::string ReadOrderText(const std::string& path) {
             throw refuse(errno);
         }
         if (n == 0) break;
-        if (text.size() + static_cast<std::size_t>(n) > kMaxOrderBytes) throw tooLarge();
         text.append(buffer, static_cast<std::size_t>(n));
+        if (text.size() > (isPdf() ? kMaxQuestionnairePdfBytes : kMaxOrderBytes)) {
+            if (isPdf())
+                throw TOrderError("cannot read " + platform::EchoedText(name) + ": larger than " +
+                                  std::to_string(kMaxQuestionnairePdfBytes >> 20) +
+                                  " MiB, the most a saved questionnaire may hold");
+            throw tooLarge();
+        }
     }
-    return text;
+    if (!isPdf()) return text;
+    try {
+        return platform::ReadPdfAttachment(text, kOrderAttachment, kMaxAttachedOrderBytes);
+    } catch (const platform::TPdfReadError& e) {
+        throw TOrderError("cannot read the order of " + platform::EchoedText(name) + ": " + e.what());
+    }
+}
+
+std::string OrderJson(const TOrder& order, const TQuestionnaire& q) {
+    nlohmann::ordered_json out;
+    out["format"] = kOrderFormat;
+    out["organisation"] = order.Organisation;
+    out["address"] = order.Address;
+    out["contact"] = order.Contact;
+    out["quantity"] = order.Quantity;
+    out["note"] = order.Note;
+    for (const auto& [key, group] : {std::pair{"breaker", TGroup::Breaker}, std::pair{"accessories", TGroup::Accessory}}) {
+        nlohmann::ordered_json choices = nlohmann::ordered_json::array();
+        for (int row = 0; row < TQuestionnaire::RowCount(group); ++row) {
+            const int chosen = q.Selection(group, row);
+            if (chosen < 0) throw std::logic_error("an order is written of a complete questionnaire only");
+            choices.push_back(q.OptionList(group, row)[static_cast<std::size_t>(chosen)].Text);
+        }
+        out[key] = std::move(choices);
+    }
+    const TDerivedTexts& texts = q.Texts();
+    out["description"] = texts.Description;
+    out["order_code"] = texts.OrderCode;
+    out["composition"] = texts.Composition;
+    // Texts that are not well-formed UTF-8 are kept, their bad bytes as U+FFFD.
+    return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 void ApplyChoices(TQuestionnaire& q, const TOrder& order, std::optional<TRowRef> stopAt) {
