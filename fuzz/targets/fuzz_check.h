@@ -20,6 +20,10 @@ inline void Require(bool condition, std::string_view message) {
     if (!condition) throw TFuzzFinding{std::string(message)};
 }
 
+// An error message is one line, and nothing a terminal would act on: no C0
+// control, DEL or C1 control (U+0080 to U+009F), no line separator.
+void RequireOneLine(std::string_view message);
+
 // The input cut at every zero byte; at most `limit` pieces, the last one
 // keeping the rest (zero bytes included).
 std::vector<std::string_view> SplitInput(std::string_view input, std::size_t limit);

@@ -16,6 +16,8 @@ void ExpressionTarget(std::string_view input);
 void LineBreakingTarget(std::string_view input);
 // ORDER.json of lk63-order: parsing, applying the choices, deriving texts.
 void OrderInputTarget(std::string_view input);
+// A saved questionnaire's attached order, read through qpdf and applied.
+void PdfOrderTarget(std::string_view input);
 // Organisation texts, quantity and note through the save path into a PDF
 // in memory, which must be complete.
 void SavePdfTarget(std::string_view input);
@@ -29,6 +31,7 @@ inline constexpr TFuzzTarget kFuzzTargets[] = {
     {"expression", ExpressionTarget},
     {"line_breaking", LineBreakingTarget},
     {"order_input", OrderInputTarget},
+    {"pdf_order", PdfOrderTarget},
     {"save_pdf", SavePdfTarget},
 };
 

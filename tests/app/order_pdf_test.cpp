@@ -47,16 +47,17 @@ protected:
 
 TEST_F(OrderPdf, WritesTheQuestionnaireAsTheSaveCommandDoes) {
     // The four-pole order's composition runs onto a second page. Embedded
-    // fonts add a font program each to the named fonts' objects.
+    // fonts add a font program each to the named fonts' objects; the order
+    // the file carries adds its file stream and specification.
     struct Case {
         const char* name;
         const char* options;
         const char* size;
     } const cases[] = {
-        {"all_first", "", "18"},
-        {"four_pole", "", "20"},
-        {"all_first", " --fonts-by-name", "16"},
-        {"four_pole", " --fonts-by-name", "18"},
+        {"all_first", "", "20"},
+        {"four_pole", "", "22"},
+        {"all_first", " --fonts-by-name", "18"},
+        {"four_pole", " --fonts-by-name", "20"},
     };
     for (const auto& [name, options, size] : cases) {
         SCOPED_TRACE(std::string(name) + options);

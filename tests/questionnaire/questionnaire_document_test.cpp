@@ -160,7 +160,9 @@ TEST_F(SaveCommand, SetsTheVariablesAsTheWindowWouldType) {
 }
 
 // A complete questionnaire with every option 0: one page, two fonts, named
-// as the worked figures give them or embedded as the questionnaire saves.
+// and without the order as the worked figures give them, or embedded and
+// with the order (its file stream and specification) as the questionnaire
+// saves.
 TEST_F(SaveCommand, AllFirstOptionsGiveOnePageWithTwoFonts) {
     struct Case {
         bool embedded;
@@ -170,11 +172,12 @@ TEST_F(SaveCommand, AllFirstOptionsGiveOnePageWithTwoFonts) {
         const char* embeddedSubsetUnicode;
     } const cases[] = {
         {false, 15, "Arial,Bold", "Arial", "no +no +yes"},
-        {true, 17, "[A-Z]{6}\\+LiberationSans-Bold", "[A-Z]{6}\\+LiberationSans", "yes +yes +yes"},
+        {true, 19, "[A-Z]{6}\\+LiberationSans-Bold", "[A-Z]{6}\\+LiberationSans", "yes +yes +yes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.embedded ? "embedded" : "named");
         document_->PdfExport().EmbeddedFonts = c.embedded;
+        document_->AttachOrder = c.embedded;
         const std::string pdf = Save();
         const test::TCrossReference xref = test::ReadCrossReference(pdf);
         EXPECT_TRUE(xref.Problems.empty()) << ::testing::PrintToString(xref.Problems);
@@ -238,6 +241,7 @@ TEST_F(SaveCommand, PageContentIsPinned) {
 // dates. Named fonts: the file of the worked figures.
 TEST_F(SaveCommand, WholeFileIsPinnedButForIdAndDates) {
     document_->PdfExport().EmbeddedFonts = false;
+    document_->AttachOrder = false;
     ExpectSameAsFile(test::MaskRunFields(Save()), "all_first.masked.pdf");
 }
 
@@ -266,21 +270,24 @@ TEST_F(SaveCommand, PageRendersAtA4Size) {
     EXPECT_EQ(be32(20), 936u);  // 841.89 pt
 }
 
-// A note of several pages: 13 + 2n objects with named fonts, a font program
-// more for each embedded font; every page valid.
+// A note of several pages: 13 + 2n objects with named fonts and no order; a
+// font program more for each embedded font, and two objects for the order;
+// every page valid.
 TEST_F(SaveCommand, LongNoteGivesSeveralValidPages) {
     fields_.Note.clear();
     for (int i = 1; i <= 120; ++i) fields_.Note += "Строка примечания " + std::to_string(i) + "\n";
     document_->PdfExport().EmbeddedFonts = false;
+    document_->AttachOrder = false;
     const int namedObjects = test::ReadCrossReference(Save()).Objects;
     document_->PdfExport().EmbeddedFonts = true;
+    document_->AttachOrder = true;
     const std::string pdf = Save();
     const int pages = document_->Report().PreviewPages().PageCount();
     ASSERT_GE(pages, 3);
     EXPECT_EQ(namedObjects, 13 + 2 * pages);
     const test::TCrossReference xref = test::ReadCrossReference(pdf);
     EXPECT_TRUE(xref.Problems.empty()) << ::testing::PrintToString(xref.Problems);
-    EXPECT_EQ(xref.Objects, 15 + 2 * pages);
+    EXPECT_EQ(xref.Objects, 17 + 2 * pages);
     EXPECT_EQ(Tool("qpdf --check").Status, 0);
     const test::TToolResult text = Tool("pdftotext -enc UTF-8");
     ASSERT_EQ(text.Status, 0) << text.Output;
