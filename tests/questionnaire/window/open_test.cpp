@@ -176,6 +176,21 @@ TEST_F(OpenTest, TheGridsShowTheOpenedRowsAtOnce) {
     EXPECT_FALSE(form.Memo3->toPlainText().isEmpty());
 }
 
+// Texts from a file reach the fields as typing or pasting would leave them:
+// no control characters in a one-line field, the memo's own line breaks.
+TEST_F(OpenTest, FieldsTakeTheTextsAsTheyWouldBeTyped) {
+    WriteFile(folder / "texts.json",
+              R"({"organisation": "ООО\n«Ромашка»\tи\u001bК", "address": "", "contact": "\r\n",)"
+              R"( "quantity": 42, "note": "раз\tдва\r\nтри\rчетыре\n", "breaker": [8]})");
+    OpenWithKeys(folder / "texts.json");
+    ASSERT_TRUE(messages.empty()) << messages.front().Text.toStdString();
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("ООО «Ромашка» и К"));
+    EXPECT_EQ(form.Edit2->text(), QString());
+    EXPECT_EQ(form.Edit3->text(), QStringLiteral("  "));
+    EXPECT_EQ(form.Edit4->text(), QStringLiteral("42"));
+    EXPECT_EQ(form.Memo4->toPlainText(), QStringLiteral("раз два\nтри\nчетыре\n"));
+}
+
 // An order that stops early shows the rows chosen so far, like a window
 // filled in that far; the save stays disabled.
 TEST_F(OpenTest, AnIncompleteOrderShowsTheRowsChosenSoFar) {
