@@ -1,12 +1,15 @@
 // lk63-questionnaire: the window in which a customer fills in the ЛК63-19
 // order questionnaire and saves it as a PDF document.
 //
+//     lk63-questionnaire [--startup-time] [FILE]
+//
+// FILE, a questionnaire saved before or an ORDER.json, opens in the window.
+//
 // --startup-time prints how long the program took from main() to its first
 // painted window, then quits; it is there to measure start-up.
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include <QApplication>
 #include <QEvent>
@@ -16,6 +19,7 @@
 #include <QTranslator>
 
 #include "platform/io/temporary_files.h"
+#include "questionnaire/window/command_line.h"
 #include "questionnaire/window/main_form.h"
 
 namespace {
@@ -53,8 +57,6 @@ private:
 
 int main(int argc, char** argv) {
     const TClock::time_point start = TClock::now();
-    bool measure = false;
-    for (int i = 1; i < argc; ++i) measure = measure || std::strcmp(argv[i], "--startup-time") == 0;
 
     // A logout or Ctrl+C during a save leaves no temporary file; before Qt
     // starts its threads.
@@ -62,6 +64,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lk63-questionnaire"));
     QApplication::setDesktopFileName(QStringLiteral("lk63-questionnaire"));
+    const lk63::TCommandLine commandLine = lk63::ParseCommandLine(QApplication::arguments().mid(1));
+    if (!commandLine.Error.isEmpty()) {
+        std::fprintf(stderr, "lk63-questionnaire: %s\n%s\n", commandLine.Error.toLocal8Bit().constData(),
+                     lk63::kQuestionnaireUsage);
+        return 2;
+    }
     // The window speaks Russian whatever the desktop's language; the file
     // dialog and the message boxes follow it where the toolkit has the texts.
     QTranslator toolkitTexts;
@@ -71,7 +79,10 @@ int main(int argc, char** argv) {
 
     lk63::TMainForm form;
     TFirstPaint firstPaint(start);
-    if (measure) form.installEventFilter(&firstPaint);
+    if (commandLine.MeasureStartup) form.installEventFilter(&firstPaint);
     form.show();
+    // Once the window is on screen, so that an error has a window to stand over.
+    if (!commandLine.File.isEmpty())
+        QTimer::singleShot(0, &form, [&form, &commandLine] { form.OpenFile(commandLine.File); });
     return QApplication::exec();
 }

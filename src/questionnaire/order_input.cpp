@@ -128,8 +128,8 @@ void ApplyChoice(TQuestionnaire& q, TRowRef row, const TOrderChoice& choice) {
     if (const auto* n = std::get_if<long long>(&choice)) {
         asGiven = "option " + std::to_string(*n);
         if (*n < 0 || *n >= static_cast<long long>(options.size()))
-            throw TOrderError(where + ": there is no " + asGiven + "; offered: " +
-                              OfferedList(options, offered));
+            throw TOrderError(where + ": there is no " + asGiven + "; offered: " + OfferedList(options, offered),
+                              TOrderFailure::RefusedChoice);
         text = options[static_cast<std::size_t>(*n)].Text;
         asGiven += " " + Quoted(text);
     } else {
@@ -138,13 +138,14 @@ void ApplyChoice(TQuestionnaire& q, TRowRef row, const TOrderChoice& choice) {
         bool known = false;
         for (const TOptionItem& o : options) known = known || o.Text == text;
         if (!known)
-            throw TOrderError(where + ": unknown option " + asGiven + "; offered: " +
-                              OfferedList(options, offered));
+            throw TOrderError(where + ": unknown option " + asGiven + "; offered: " + OfferedList(options, offered),
+                              TOrderFailure::RefusedChoice);
     }
     if (offered.empty()) {
         if (const std::optional<TRowRef> open = FirstUnchosenAbove(q, row))
             throw TOrderError(where + ": " + asGiven + " cannot be chosen while " + RowWithCaption(*open) +
-                              " is not chosen");
+                              " is not chosen",
+                              TOrderFailure::RefusedChoice);
     }
     for (std::size_t i = 0; i < offered.size(); ++i) {
         if (offered[i] == text) {
@@ -153,12 +154,27 @@ void ApplyChoice(TQuestionnaire& q, TRowRef row, const TOrderChoice& choice) {
         }
     }
     throw TOrderError(where + ": " + asGiven + " is not offered after the choices above; offered: " +
-                      OfferedList(options, offered));
+                          OfferedList(options, offered),
+                      TOrderFailure::RefusedChoice);
+}
+
+TOrderFailure OrderFailureOf(platform::TPdfReadFailure failure) {
+    switch (failure) {
+        case platform::TPdfReadFailure::NoAttachment:
+            return TOrderFailure::NoOrder;
+        case platform::TPdfReadFailure::AttachmentTooLarge:
+            return TOrderFailure::OrderTooLarge;
+        case platform::TPdfReadFailure::NotPdf:
+        case platform::TPdfReadFailure::Damaged:
+            break;
+    }
+    return TOrderFailure::DamagedPdf;
 }
 
 }  // namespace
 
-TOrderError::TOrderError(std::string_view message) : std::runtime_error(platform::EchoedText(message)) {}
+TOrderError::TOrderError(std::string_view message, TOrderFailure failure, int errorCode)
+    : std::runtime_error(platform::EchoedText(message)), failure_(failure), errorCode_(errorCode) {}
 
 std::optional<TRowRef> ParseRowRef(std::string_view text) {
     if (text.size() < 3 || text[1] != '.') return std::nullopt;
@@ -180,7 +196,7 @@ std::string RowName(TRowRef row) {
 TOrder ParseOrder(std::string_view text) {
     // The parser would take a NUL for the end of the input and ignore the rest.
     if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
-        throw TOrderError("invalid JSON: a NUL byte at byte " + std::to_string(nul + 1));
+        throw TOrderError("invalid JSON: a NUL byte at byte " + std::to_string(nul + 1), TOrderFailure::InvalidJson);
     // A key given twice would silently give the last value; refuse it.
     std::vector<std::set<std::string>> keys;
     const json::parser_callback_t refuseDuplicates = [&keys](int, json::parse_event_t event, json& parsed) {
@@ -189,7 +205,7 @@ TOrder ParseOrder(std::string_view text) {
         } else if (event == json::parse_event_t::object_end) {
             keys.pop_back();
         } else if (event == json::parse_event_t::key && !keys.back().insert(parsed.get<std::string>()).second) {
-            throw TOrderError("duplicate key " + Quoted(parsed.get<std::string>()));
+            throw TOrderError("duplicate key " + Quoted(parsed.get<std::string>()), TOrderFailure::InvalidJson);
         }
         return true;
     };
@@ -199,7 +215,7 @@ TOrder ParseOrder(std::string_view text) {
     } catch (const json::exception& e) {  // a syntax error, or a number beyond any type
         // The library's text names the byte position; keep its first line only.
         std::string what = e.what();
-        throw TOrderError("invalid JSON: " + what.substr(0, what.find('\n')));
+        throw TOrderError("invalid JSON: " + what.substr(0, what.find('\n')), TOrderFailure::InvalidJson);
     }
     if (!doc.is_object()) throw TOrderError("expected a JSON object");
     static const char* const kKeys[] = {"format",      "organisation", "address",    "contact",
@@ -215,7 +231,8 @@ TOrder ParseOrder(std::string_view text) {
             throw TOrderError("\"format\": expected a version number such as " + std::to_string(kOrderFormat));
         if (format->get<long long>() > kOrderFormat)
             throw TOrderError("\"format\": the order is of version " + format->dump() +
-                              ", newer than this program reads (" + std::to_string(kOrderFormat) + ")");
+                              ", newer than this program reads (" + std::to_string(kOrderFormat) + ")",
+                              TOrderFailure::FutureFormat);
     }
     // Derived from the choices when the order was saved: for a reader of the
     // file, not for this program, which derives them again.
@@ -241,11 +258,13 @@ std::string ReadOrderText(const std::string& path) {
     const bool standardInput = path == "-";
     const std::string name = standardInput ? std::string("standard input") : path;
     const auto refuse = [&](int code) {
-        return TOrderError("cannot read " + platform::EchoedText(name) + ": " + platform::ErrnoText(code));
+        return TOrderError("cannot read " + platform::EchoedText(name) + ": " + platform::ErrnoText(code),
+                           TOrderFailure::Unreadable, code);
     };
     const auto tooLarge = [&] {
         return TOrderError("cannot read " + platform::EchoedText(name) + ": larger than " +
-                           std::to_string(kMaxOrderBytes >> 20) + " MiB, the most an ORDER.json may hold");
+                           std::to_string(kMaxOrderBytes >> 20) + " MiB, the most an ORDER.json may hold",
+                           TOrderFailure::TooLarge);
     };
     const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) throw refuse(errno);
@@ -281,7 +300,8 @@ std::string ReadOrderText(const std::string& path) {
             if (isPdf())
                 throw TOrderError("cannot read " + platform::EchoedText(name) + ": larger than " +
                                   std::to_string(kMaxQuestionnairePdfBytes >> 20) +
-                                  " MiB, the most a saved questionnaire may hold");
+                                  " MiB, the most a saved questionnaire may hold",
+                                  TOrderFailure::TooLarge);
             throw tooLarge();
         }
     }
@@ -289,7 +309,8 @@ std::string ReadOrderText(const std::string& path) {
     try {
         return platform::ReadPdfAttachment(text, kOrderAttachment, kMaxAttachedOrderBytes);
     } catch (const platform::TPdfReadError& e) {
-        throw TOrderError("cannot read the order of " + platform::EchoedText(name) + ": " + e.what());
+        throw TOrderError("cannot read the order of " + platform::EchoedText(name) + ": " + e.what(),
+                          OrderFailureOf(e.Failure()));
     }
 }
 
@@ -337,7 +358,8 @@ std::vector<std::string> OfferedOptions(TQuestionnaire& q, TRowRef row) {
     if (offered.empty()) {
         const std::optional<TRowRef> open = FirstUnchosenAbove(q, row);
         throw TOrderError(RowWithCaption(row) + " offers nothing" +
-                          (open ? " while " + RowWithCaption(*open) + " is not chosen" : " after the choices above"));
+                          (open ? " while " + RowWithCaption(*open) + " is not chosen" : " after the choices above"),
+                          TOrderFailure::Incomplete);
     }
     return offered;
 }
@@ -346,7 +368,8 @@ void RequireComplete(const TQuestionnaire& q) {
     for (TGroup group : {TGroup::Breaker, TGroup::Accessory}) {
         for (int r = 0; r < TQuestionnaire::RowCount(group); ++r) {
             if (q.Selection(group, r) < 0)
-                throw TOrderError("the questionnaire is incomplete: " + RowWithCaption({group, r}) + " is not chosen");
+                throw TOrderError("the questionnaire is incomplete: " + RowWithCaption({group, r}) + " is not chosen",
+                                  TOrderFailure::Incomplete);
         }
     }
 }

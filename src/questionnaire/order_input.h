@@ -16,12 +16,34 @@
 
 namespace lk63 {
 
+// What is wrong with the input, for a caller that words it its own way.
+enum class TOrderFailure {
+    Unreadable,     // the file cannot be read; ErrorCode() is the system's reason
+    TooLarge,       // larger than a file of its kind may be
+    DamagedPdf,     // a PDF document that cannot be read, or whose order cannot be decoded
+    NoOrder,        // a PDF document that carries no order
+    OrderTooLarge,  // the order a PDF document carries is over kMaxAttachedOrderBytes
+    InvalidJson,    // not strict JSON
+    FutureFormat,   // written by a later version of the program
+    BadOrder,       // JSON, but not an order: a key, a type or a value
+    RefusedChoice,  // a choice the rules refuse; the message names the row and what it offers
+    Incomplete,     // a row is not chosen where it must be
+};
+
 // Bad input: the message is one line that says what is wrong and where.
 // Control characters of the message, which may echo the input, are written
 // as escapes ("\n", "\u001b"); a NUL cuts nothing.
 class TOrderError : public std::runtime_error {
 public:
-    explicit TOrderError(std::string_view message);
+    explicit TOrderError(std::string_view message, TOrderFailure failure = TOrderFailure::BadOrder,
+                         int errorCode = 0);
+    [[nodiscard]] TOrderFailure Failure() const { return failure_; }
+    // The errno value for TOrderFailure::Unreadable, else 0.
+    [[nodiscard]] int ErrorCode() const { return errorCode_; }
+
+private:
+    TOrderFailure failure_;
+    int errorCode_;
 };
 
 // The largest ORDER.json read: 16 MiB. Larger input is refused before it

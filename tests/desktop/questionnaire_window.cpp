@@ -13,6 +13,7 @@ using TClock = std::chrono::steady_clock;
 
 constexpr const char* kTitle = "Автоматические выключатели в литом корпусе серии ЛК63-19";
 constexpr const char* kSaveDialogTitle = "Сохранить как";
+constexpr const char* kOpenDialogTitle = "Открыть опросный лист";
 // A window without a title of its own: the pick list, the tip, the progress window.
 constexpr const char* kUntitled = "lk63-questionnaire";
 
@@ -51,7 +52,8 @@ TPoint ValueButton(int grid, int row) { return {kValueRight - 9, ValueCell(grid,
 
 }  // namespace place
 
-TQuestionnaireWindow::TQuestionnaireWindow(TXSession& x, const std::string& program, const std::string& folder)
+TQuestionnaireWindow::TQuestionnaireWindow(TXSession& x, const std::string& program, const std::string& folder,
+                                           const std::vector<std::string>& arguments)
     : x_(x), clipboardFile_(folder + "/clipboard.txt") {
     const std::string home = folder + "/home";
     const std::string logPath = folder + "/lk63-questionnaire.log";
@@ -62,7 +64,9 @@ TQuestionnaireWindow::TQuestionnaireWindow(TXSession& x, const std::string& prog
     env["QT_QPA_PLATFORM"] = "xcb";
     // The toolkit's and the font libraries' caches live as long as the process.
     env["ASAN_OPTIONS"] = "detect_leaks=0";
-    process_.Start({program}, env, logPath, -1, folder + "/work");
+    std::vector<std::string> command{program};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    process_.Start(command, env, logPath, -1, folder + "/work");
     const bool shown = WaitUntil([&] {
         if (!process_.Running()) return false;
         const TRunResult found = x_.TryTool(
@@ -239,6 +243,10 @@ std::vector<TWindow> TQuestionnaireWindow::SaveDialogs() const {
 
 std::optional<TWindow> TQuestionnaireWindow::WaitForSaveDialog() const {
     return WaitForWindow([](const TWindow& w) { return w.Name == kSaveDialogTitle; });
+}
+
+std::optional<TWindow> TQuestionnaireWindow::WaitForOpenDialog() const {
+    return WaitForWindow([](const TWindow& w) { return w.Name == kOpenDialogTitle; });
 }
 
 }  // namespace lk63::desktop

@@ -54,8 +54,10 @@ public:
     static constexpr auto kWait = std::chrono::seconds(15);
 
     // Starts the program on `x` in `folder`, with `folder`/home as the
-    // user's home folder, and waits for its window. Throws when it does not come up.
-    TQuestionnaireWindow(TXSession& x, const std::string& program, const std::string& folder);
+    // user's home folder and `arguments` on its command line, and waits for
+    // its window. Throws when it does not come up.
+    TQuestionnaireWindow(TXSession& x, const std::string& program, const std::string& folder,
+                         const std::vector<std::string>& arguments = {});
     ~TQuestionnaireWindow();
 
     [[nodiscard]] TXSession& X() const { return x_; }
@@ -102,6 +104,8 @@ public:
     // The middle of entry `index` of an open list showing `count` entries (at most 8 at once, the first on top).
     [[nodiscard]] static TPoint ListEntry(const TWindow& list, int count, int index);
 
+    // The open dialog of Ctrl+O.
+    [[nodiscard]] std::optional<TWindow> WaitForOpenDialog() const;
     // The save dialog and the question before a file is replaced.
     [[nodiscard]] std::optional<TWindow> WaitForSaveDialog() const;
     [[nodiscard]] std::vector<TWindow> SaveDialogs() const;

@@ -34,7 +34,7 @@ private:
 
 std::string ReadPdfAttachment(std::string_view pdf, const std::string& name, std::size_t maxSize) {
     if (pdf.substr(0, std::min<std::size_t>(pdf.size(), 1024)).find("%PDF-") == std::string_view::npos)
-        throw TPdfReadError("not a PDF document");
+        throw TPdfReadError(TPdfReadFailure::NotPdf, "not a PDF document");
     std::string data;
     try {
         QPDF document;
@@ -42,19 +42,24 @@ std::string ReadPdfAttachment(std::string_view pdf, const std::string& name, std
         document.processMemoryFile("document", pdf.data(), pdf.size());
         QPDFEmbeddedFileDocumentHelper files(document);
         const auto spec = files.getEmbeddedFile(name);
-        if (!spec) throw TPdfReadError("the document has no attachment \"" + name + "\"");
+        if (!spec)
+            throw TPdfReadError(TPdfReadFailure::NoAttachment, "the document has no attachment \"" + name + "\"");
         QPDFObjectHandle stream = spec->getEmbeddedFileStream();
-        if (!stream.isStream()) throw TPdfReadError("the attachment \"" + name + "\" holds no data");
+        if (!stream.isStream())
+            throw TPdfReadError(TPdfReadFailure::Damaged, "the attachment \"" + name + "\" holds no data");
         TBoundedPipeline bounded(data, maxSize);
         bool filtered = false;
         const bool ok = stream.pipeStreamData(&bounded, &filtered, 0, qpdf_dl_all, true);
         if (bounded.Overflow())
-            throw TPdfReadError("the attachment \"" + name + "\" is larger than " + std::to_string(maxSize) + " bytes");
-        if (!ok || !filtered) throw TPdfReadError("the data of the attachment \"" + name + "\" cannot be decoded");
+            throw TPdfReadError(TPdfReadFailure::AttachmentTooLarge,
+                                "the attachment \"" + name + "\" is larger than " + std::to_string(maxSize) + " bytes");
+        if (!ok || !filtered)
+            throw TPdfReadError(TPdfReadFailure::Damaged,
+                                "the data of the attachment \"" + name + "\" cannot be decoded");
     } catch (const TPdfReadError&) {
         throw;
     } catch (const std::exception& e) {
-        throw TPdfReadError(std::string("damaged PDF document: ") + e.what());
+        throw TPdfReadError(TPdfReadFailure::Damaged, std::string("damaged PDF document: ") + e.what());
     }
     return data;
 }

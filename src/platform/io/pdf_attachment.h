@@ -10,11 +10,24 @@
 
 namespace lk63::platform {
 
+// What kept the attachment from being read, for a caller that words it its own way.
+enum class TPdfReadFailure {
+    NotPdf,              // the data is no PDF document
+    Damaged,             // a PDF document that cannot be read, or whose attachment cannot be decoded
+    NoAttachment,        // the document has no attachment of that name
+    AttachmentTooLarge,  // the attachment holds more than the caller takes
+};
+
 // The reason in words a person understands: "not a PDF document", "the
 // document has no attachment \"order.json\"", ...
 class TPdfReadError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    TPdfReadError(TPdfReadFailure failure, const std::string& message)
+        : std::runtime_error(message), failure_(failure) {}
+    [[nodiscard]] TPdfReadFailure Failure() const { return failure_; }
+
+private:
+    TPdfReadFailure failure_;
 };
 
 // The decoded data of the embedded file `name` of the document `pdf`. Throws

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include "controls/event_guard.h"
 #include "controls/property_grid.h"
@@ -16,7 +17,9 @@
 #include "questionnaire/questionnaire.h"
 #include "questionnaire/window/close_request_filter.h"
 #include "questionnaire/window/error_box.h"
+#include "questionnaire/window/file_drop.h"
 #include "questionnaire/window/note_edit.h"
+#include "questionnaire/window/open_dialog.h"
 #include "questionnaire/window/panel.h"
 #include "questionnaire/window/progress_window.h"
 #include "questionnaire/window/questionnaire_save.h"
@@ -131,7 +134,7 @@ void RebuildEditor(TInspectorGrid& grid) {
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent)
-    : QWidget(parent), fileDialog_(&RunSaveDialog), messageBox_(&ShowErrorBox) {
+    : QWidget(parent), fileDialog_(&RunSaveDialog), openDialog_(&RunOpenDialog), messageBox_(&ShowErrorBox) {
     SubstituteWindowFonts();
     setWindowTitle(QStringLiteral("Автоматические выключатели в литом корпусе серии ЛК63-19"));
     setFont(SansSerif(kWindowFontPixels));
@@ -148,6 +151,8 @@ TMainForm::TMainForm(QWidget* parent)
     });
     WireGrids();
     SetTabOrder();
+    CreateShortcuts();
+    fileDrop_ = std::make_unique<TFileDrop>(*this, [this](const QString& path) { OpenFile(path); });
     // The grids get their size first: the name column's width is fitted
     // into the grid's width when it is set.
     setMinimumSize(kClientWidth, kClientHeight);
@@ -180,6 +185,10 @@ void TMainForm::SetFileDialog(TFileDialogFunction dialog) {
 
 void TMainForm::SetMessageBox(TMessageFunction message) {
     messageBox_ = message ? std::move(message) : TMessageFunction(&ShowErrorBox);
+}
+
+void TMainForm::SetOpenDialog(TOpenDialogFunction dialog) {
+    openDialog_ = dialog ? std::move(dialog) : TOpenDialogFunction(&RunOpenDialog);
 }
 
 void TMainForm::CreateControls() {
@@ -271,6 +280,17 @@ void TMainForm::WireGrids() {
     InspectorGrid2->OnEditCloseUp = std::bind(&TMainForm::InspectorGrid2EditCloseUp, this, _1, _2, _3, _4);
 }
 
+// Keys for the commands; the layout has no menu to show them.
+void TMainForm::CreateShortcuts() {
+    auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    connect(open, &QShortcut::activated, this, [this] { OpenCommand(); });
+    // What "Сохранить в pdf" does, and only when it can be clicked.
+    auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    connect(save, &QShortcut::activated, this, [this] {
+        if (Button1->isEnabled()) Button1Click();
+    });
+}
+
 // The note comes last, although it stands above the description.
 std::vector<QWidget*> TMainForm::TabOrder() const {
     return {Edit1, Edit2, Edit3, InspectorGrid1, InspectorGrid2, Edit4, Memo2,
@@ -353,6 +373,12 @@ void TMainForm::ShowDerivedState() {
     Button1->setEnabled(questionnaire_->SaveEnabled());
 }
 
+void TMainForm::ShowQuestionnaire() {
+    RebuildEditor(*InspectorGrid1);
+    RebuildEditor(*InspectorGrid2);
+    ShowDerivedState();
+}
+
 void TMainForm::ShowMessage(const QString& caption, const QString& text) {
     // An error of preparing arrives under the wait cursor; the message needs the arrow.
     const bool waiting = QApplication::overrideCursor() != nullptr;
@@ -365,9 +391,7 @@ void TMainForm::Button2Click() { close(); }
 
 void TMainForm::Button3Click() {
     questionnaire_->Reset();
-    RebuildEditor(*InspectorGrid1);
-    RebuildEditor(*InspectorGrid2);
-    ShowDerivedState();
+    ShowQuestionnaire();
     Memo4->clear();
     Edit1->clear();
     Edit2->clear();

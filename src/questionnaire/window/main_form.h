@@ -3,7 +3,9 @@
 // the quantity, the note, the derived texts and the three commands, stacked
 // from top to bottom. The questionnaire rules live in TQuestionnaire and the
 // report and its export in TQuestionnaireDocument; the window only answers
-// the grids' events from them and shows what they derive.
+// the grids' events from them and shows what they derive. A saved
+// questionnaire (or an ORDER.json) opens into it again: Ctrl+O, a file
+// dropped on it, or the file named on the command line.
 
 #include <functional>
 #include <memory>
@@ -25,6 +27,7 @@ class QPushButton;
 namespace lk63 {
 
 class TCloseRequestFilter;
+class TFileDrop;
 class TCustomGridView;
 class TInspectorGrid;
 class TNoteEdit;
@@ -42,6 +45,8 @@ class TMainForm : public QWidget {
 public:
     // Asks for the file to save into, proposing `proposed`; none: cancelled.
     using TFileDialogFunction = std::function<std::optional<QString>(QWidget* parent, const QString& proposed)>;
+    // Asks for a questionnaire to open, starting in `folder`; none: cancelled.
+    using TOpenDialogFunction = std::function<std::optional<QString>(QWidget* parent, const QString& folder)>;
     // Shows a modal error message.
     using TMessageFunction = std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
 
@@ -51,6 +56,7 @@ public:
     // The platform's dialogs unless replaced (tests give a path instead).
     void SetFileDialog(TFileDialogFunction dialog);
     void SetMessageBox(TMessageFunction message);
+    void SetOpenDialog(TOpenDialogFunction dialog);
 
     [[nodiscard]] const TQuestionnaire& Questionnaire() const { return *questionnaire_; }
     [[nodiscard]] TProgressWindow* ProgressWindow() const { return progress_; }
@@ -91,6 +97,15 @@ public:
     void Button1Click();  // "Сохранить в pdf"
     void Button2Click();  // "Закрыть"
     void Button3Click();  // "Сбросить"
+    // Ctrl+O: the open dialog, then OpenFile.
+    void OpenCommand();
+    // Opens a saved questionnaire or an ORDER.json. Its choices go through
+    // the same rules as the pick lists, into a questionnaire of its own;
+    // only when the whole file was read and accepted does the window take
+    // it over: rows, fields, quantity, note, and the file the next save
+    // proposes. A bad file shows "Ошибка" and changes nothing. Refused,
+    // like any input, while a save runs.
+    void OpenFile(const QString& path);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -106,6 +121,7 @@ private:
     void CreateControls();
     void WireGrids();
     void SetTabOrder();
+    void CreateShortcuts();
     [[nodiscard]] std::vector<QWidget*> TabOrder() const;
     void LayOut();
 
@@ -124,6 +140,9 @@ private:
     void CloseUp(TGroup group, const TGridCell& cell, int itemIndex, bool accept);
     // Memos, the table id and the save command as the questionnaire now has them.
     void ShowDerivedState();
+    // Every row of both grids and the derived state, after the questionnaire changed as a whole.
+    void ShowQuestionnaire();
+    void Open(const QString& path);
     void ShowTrimmedNote(const QString& note);
     void Save();
     void ShowMessage(const QString& caption, const QString& text);
@@ -133,11 +152,13 @@ private:
     std::unique_ptr<TQuestionnaireSave> document_;
     TProgressWindow* progress_ = nullptr;
     TFileDialogFunction fileDialog_;
+    TOpenDialogFunction openDialog_;
     TMessageFunction messageBox_;
     bool saving_ = false;
     // A close asked for during a save, honoured once the save is over.
     bool closePending_ = false;
     std::unique_ptr<TCloseRequestFilter> closeRequests_;
+    std::unique_ptr<TFileDrop> fileDrop_;
 };
 
 }  // namespace lk63

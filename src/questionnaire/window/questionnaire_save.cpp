@@ -29,6 +29,8 @@ const std::string& TQuestionnaireSave::TrimmedNote() const { return document_->T
 
 const std::string& TQuestionnaireSave::FileName() const { return document_->PdfExport().FileName; }
 
+void TQuestionnaireSave::SetFileName(const std::string& path) { document_->PdfExport().FileName = path; }
+
 bool TQuestionnaireSave::Export(const std::string& path) { return document_->Export(path); }
 
 void TQuestionnaireSave::Stop() { document_->Report().StopReport(); }

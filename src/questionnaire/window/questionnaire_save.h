@@ -36,8 +36,10 @@ public:
     TResult Prepare(const TFields& fields);
     // The note as Prepare trimmed it (line breaks CR LF).
     [[nodiscard]] const std::string& TrimmedNote() const;
-    // The file written last; empty before the first save.
+    // The file the next save proposes: the one written last, or the
+    // questionnaire opened since; empty before either.
     [[nodiscard]] const std::string& FileName() const;
+    void SetFileName(const std::string& path);
     // False on an error, which has been shown.
     bool Export(const std::string& path);
     // The user cancelled: the export stops after the object being written.

@@ -1,21 +1,12 @@
 #include "questionnaire/window/save_dialog.h"
 
-#include <algorithm>
-
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QStandardPaths>
-#include <QTreeView>
+
+#include "questionnaire/window/file_dialog_size.h"
 
 namespace lk63 {
-namespace {
-
-// The dialog's own guesses at its column widths are made for English texts.
-constexpr int kDialogWidth = 760;
-constexpr int kDialogHeight = 460;
-
-}  // namespace
 
 QString FirstSaveFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -33,15 +24,7 @@ std::unique_ptr<QFileDialog> CreateSaveDialog(QWidget* parent, const QString& pr
     dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
     if (proposed.isEmpty()) dialog->setDirectory(FirstSaveFolder());
     else dialog->selectFile(proposed);
-    // Size, type and date take the room their headers and entries need; the name the rest.
-    if (auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
-        QHeaderView* header = view->header();
-        header->setStretchLastSection(false);
-        header->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int column = 1; column < header->count(); ++column)
-            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    }
-    dialog->resize(std::max(dialog->width(), kDialogWidth), std::max(dialog->height(), kDialogHeight));
+    SizeFileDialog(*dialog);
     return dialog;
 }
 

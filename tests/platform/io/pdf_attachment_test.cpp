@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/io/temp_folder.h"
@@ -28,13 +29,13 @@ protected:
         return ReadFile(folder_ / "doc.pdf");
     }
 
-    // The message of the error reading order.json from `pdf`, or "read".
-    static std::string ErrorOf(std::string_view pdf) {
+    // The error reading order.json from `pdf`; none when it was read.
+    static std::optional<TPdfReadError> ErrorOf(std::string_view pdf) {
         try {
             ReadPdfAttachment(pdf, "order.json", kLimit);
-            return "read";
+            return std::nullopt;
         } catch (const TPdfReadError& e) {
-            return e.what();
+            return e;
         }
     }
 
@@ -56,22 +57,28 @@ TEST_F(PdfAttachment, BadDocumentsAreErrorsThatSayWhy) {
         const char* name;
         std::string pdf;
         const char* reason;
+        TPdfReadFailure failure;
     } const cases[] = {
-        {"NotAPdf", "{\"format\": 1}", "not a PDF document"},
-        {"Empty", "", "not a PDF document"},
+        {"NotAPdf", "{\"format\": 1}", "not a PDF document", TPdfReadFailure::NotPdf},
+        {"Empty", "", "not a PDF document", TPdfReadFailure::NotPdf},
         {"NoAttachment", ReadFile([&] {
              std::system(("qpdf --empty '" + (folder_ / "plain.pdf") + "'").c_str());
              return folder_ / "plain.pdf";
          }()),
-         "the document has no attachment \"order.json\""},
-        {"Cut", good.substr(0, 40), "damaged PDF document"},
-        {"TooLarge", Document(std::string(kLimit + 1, 'x')), "larger than 1048576 bytes"},
+         "the document has no attachment \"order.json\"", TPdfReadFailure::NoAttachment},
+        {"Cut", good.substr(0, 40), "damaged PDF document", TPdfReadFailure::Damaged},
+        {"TooLarge", Document(std::string(kLimit + 1, 'x')), "larger than 1048576 bytes",
+         TPdfReadFailure::AttachmentTooLarge},
         // 64 MB of zeros deflate to a few dozen kilobytes: decoding stops at the limit.
-        {"InflatesWithoutEnd", Document(std::string(64u << 20, '\0')), "larger than 1048576 bytes"},
+        {"InflatesWithoutEnd", Document(std::string(64u << 20, '\0')), "larger than 1048576 bytes",
+         TPdfReadFailure::AttachmentTooLarge},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_NE(ErrorOf(c.pdf).find(c.reason), std::string::npos) << ErrorOf(c.pdf);
+        const std::optional<TPdfReadError> error = ErrorOf(c.pdf);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_NE(std::string(error->what()).find(c.reason), std::string::npos) << error->what();
+        EXPECT_EQ(error->Failure(), c.failure) << error->what();
     }
 }
 

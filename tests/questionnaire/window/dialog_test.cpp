@@ -1,6 +1,6 @@
 // The window's own dialogs as the customer meets them: the save-file dialog
-// with its filter, suffix, proposed name and overwrite question, and the
-// error message box.
+// with its filter, suffix, proposed name and overwrite question, the
+// open-file dialog of Ctrl+O, and the error message box.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,6 +16,7 @@
 
 #include "platform/io/temp_folder.h"
 #include "questionnaire/window/error_box.h"
+#include "questionnaire/window/open_dialog.h"
 #include "questionnaire/window/save_dialog.h"
 #include "window_fixture.h"
 
@@ -169,6 +170,17 @@ TEST(SaveDialogTest, TheColumnsShowTheirHeadersAndEntriesWhole) {
     EXPECT_LE(dialog->frameGeometry().width(), dialog->screen()->availableGeometry().width());
 }
 
+TEST(OpenDialogTest, AnExistingQuestionnaireOrOrderFromTheGivenFolder) {
+    TTempFolder folder;
+    const std::unique_ptr<QFileDialog> dialog = CreateOpenDialog(nullptr, QString::fromStdString(folder.Path()));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Открыть опросный лист"));
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Опросный лист (*.pdf *.json)")});
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(QString::fromStdString(folder.Path())).canonicalPath());
+}
+
 TEST(ErrorBoxTest, CaptionIconTextAndOneButton) {
     const std::unique_ptr<QMessageBox> box = CreateErrorBox(
         nullptr, QStringLiteral("Ошибка"), QStringLiteral("Были обнаружены следующие ошибки:\r\nпервая\r\nвторая\r\n"));
@@ -241,6 +253,49 @@ TEST_F(RealDialogTest, AQuantityErrorIsAnErrorBox) {
     EXPECT_TRUE(form.isActiveWindow()) << "the window is active again";
     EXPECT_TRUE(form.Edit4->hasFocus()) << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// Ctrl+O starts in the documents folder, then beside the file opened last;
+// a bad file is an error box over the unchanged window.
+TEST_F(RealDialogTest, CtrlOOpensThroughTheDialog) {
+    const THome home(true);
+    ClickButton(form.Button3);
+    platform::iotest::WriteFile(folder / "заказ.json", R"({"organisation": "ООО", "breaker": [8, 3]})");
+    platform::iotest::WriteFile(folder / "плохой.json", "{");
+    const auto ctrlO = [&] {
+        form.Edit1->setFocus();
+        test::Key(Qt::Key_O, Qt::ControlModifier);
+        QApplication::processEvents();
+    };
+
+    TModalScript first;
+    first.Then<QFileDialog>([&](QFileDialog& d) {
+        EXPECT_EQ(QDir(d.directory()).canonicalPath(),
+                  QDir(QString::fromStdString(home.folder / "Documents")).canonicalPath());
+        FileNameEdit(d)->setText(QString::fromStdString(folder / "заказ.json"));
+        QTest::keyClick(FileNameEdit(d), Qt::Key_Return);
+    });
+    first.Run(ctrlO);
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("ООО"));
+    EXPECT_EQ(form.InspectorGrid1->CellText({1, 1}).toStdString(),
+              form.Questionnaire().OptionList(TGroup::Breaker, 1).at(3).Text);
+    const test::TWindowState opened = State();
+
+    TModalScript bad;
+    bad.Then<QFileDialog>([&](QFileDialog& d) {
+        EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(QString::fromStdString(folder.Path())).canonicalPath())
+            << "beside the file opened last";
+        FileNameEdit(d)->setText(QStringLiteral("плохой.json"));
+        QTest::keyClick(FileNameEdit(d), Qt::Key_Return);
+    });
+    bad.Then<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Ошибка"));
+        EXPECT_TRUE(box.text().contains(QStringLiteral("плохой.json"))) << box.text().toStdString();
+        box.button(QMessageBox::Ok)->click();
+    });
+    bad.Run(ctrlO);
+    EXPECT_EQ(State(), opened);
+    EXPECT_TRUE(form.isActiveWindow()) << "the window is active again";
 }
 
 }  // namespace
