@@ -1,6 +1,7 @@
 #pragma once
-// Bands: horizontal strips of a page that hold views. The kind index of a
-// band is its position in the fixed table of band classes.
+// Bands: horizontal strips of a page that hold views. A band's kind is its
+// place in the fixed table of band classes; the engine asks the band what it
+// is rather than which class it has.
 
 #include <memory>
 #include <string>
@@ -19,12 +20,51 @@ struct TrpFillGap {
     double Top = 0, Left = 0, Bottom = 0, Right = 0;
 };
 
+// The band table, in its order: a kind's number is its kind index.
+enum class TrpBandKind : int {
+    None = -1,  // a band outside the table
+    ReportTitle,
+    ReportSummary,
+    PageHeader,
+    PageFooter,
+    Header,
+    Footer,
+    MasterData,
+    DetailData,
+    SubdetailData,
+    DataBand4,
+    DataBand5,
+    DataBand6,
+    GroupHeader,
+    GroupFooter,
+    Child,
+    ColumnHeader,
+    ColumnFooter,
+    Overlay,
+};
+
 class TrpBand : public TrpReportComponent {
 public:
     [[nodiscard]] std::string_view ClassName() const override { return "TrpBand"; }
 
+    [[nodiscard]] virtual TrpBandKind Kind() const { return TrpBandKind::None; }
     // 0 TrpReportTitle ... 17 TrpOverlay; -1 for a band outside the table.
-    [[nodiscard]] virtual int KindIndex() const { return -1; }
+    [[nodiscard]] int KindIndex() const { return static_cast<int>(Kind()); }
+
+    // Repeated once per data row: master data (level 1) to the sixth level.
+    [[nodiscard]] bool IsDataBand() const { return DataLevel() > 0; }
+    // 1 for master data, 2 for detail data, ...; 0 for a band of another kind.
+    [[nodiscard]] int DataLevel() const {
+        const TrpBandKind kind = Kind();
+        if (kind < TrpBandKind::MasterData || kind > TrpBandKind::DataBand6) return 0;
+        return static_cast<int>(kind) - static_cast<int>(TrpBandKind::MasterData) + 1;
+    }
+    // The bands organised with the data bands: the data bands, the headers
+    // and footers that attach to them, and group headers and footers.
+    [[nodiscard]] bool InDataTree() const {
+        const TrpBandKind kind = Kind();
+        return kind >= TrpBandKind::Header && kind <= TrpBandKind::GroupFooter;
+    }
 
     [[nodiscard]] TrpChild* Child() const { return child_.Get(); }
     // Throws TrpError "Circular child reference is not allowed" when the chain
@@ -51,31 +91,31 @@ private:
 class TrpReportTitle : public TrpBand {
 public:
     [[nodiscard]] std::string_view ClassName() const override { return "TrpReportTitle"; }
-    [[nodiscard]] int KindIndex() const override { return 0; }
+    [[nodiscard]] TrpBandKind Kind() const override { return TrpBandKind::ReportTitle; }
 };
 
 class TrpReportSummary : public TrpBand {
 public:
     [[nodiscard]] std::string_view ClassName() const override { return "TrpReportSummary"; }
-    [[nodiscard]] int KindIndex() const override { return 1; }
+    [[nodiscard]] TrpBandKind Kind() const override { return TrpBandKind::ReportSummary; }
 };
 
 class TrpPageHeader : public TrpBand {
 public:
     [[nodiscard]] std::string_view ClassName() const override { return "TrpPageHeader"; }
-    [[nodiscard]] int KindIndex() const override { return 2; }
+    [[nodiscard]] TrpBandKind Kind() const override { return TrpBandKind::PageHeader; }
 };
 
 class TrpPageFooter : public TrpBand {
 public:
     [[nodiscard]] std::string_view ClassName() const override { return "TrpPageFooter"; }
-    [[nodiscard]] int KindIndex() const override { return 3; }
+    [[nodiscard]] TrpBandKind Kind() const override { return TrpBandKind::PageFooter; }
 };
 
 class TrpHeader : public TrpBand {
 public:
     [[nodiscard]] std::string_view ClassName() const override { return "TrpHeader"; }
-    [[nodiscard]] int KindIndex() const override { return 4; }
+    [[nodiscard]] TrpBandKind Kind() const override { return TrpBandKind::Header; }
     bool ReprintOnNewPage = false;
     void DefineProperties(TPropertyList& list) override;
 };
@@ -83,7 +123,7 @@ public:
 class TrpFooter : public TrpBand {
 public:
     [[nodiscard]] std::string_view ClassName() const override { return "TrpFooter"; }
-    [[nodiscard]] int KindIndex() const override { return 5; }
+    [[nodiscard]] TrpBandKind Kind() const override { return TrpBandKind::Footer; }
 };
 
 // A band repeated once per data row. Its hidden data set has RowCount rows;
@@ -120,25 +160,25 @@ private:
     std::unique_ptr<TrpUserDataSet> hiddenDataSet_;
 };
 
-#define LK63_BAND_CLASS(Name, Base, Index)                                          \
-    class Name : public Base {                                                      \
-    public:                                                                         \
-        [[nodiscard]] std::string_view ClassName() const override { return #Name; } \
-        [[nodiscard]] int KindIndex() const override { return Index; }              \
+#define LK63_BAND_CLASS(Name, Base, BandKind)                                                          \
+    class Name : public Base {                                                                        \
+    public:                                                                                           \
+        [[nodiscard]] std::string_view ClassName() const override { return #Name; }                   \
+        [[nodiscard]] TrpBandKind Kind() const override { return TrpBandKind::BandKind; }             \
     }
 
-LK63_BAND_CLASS(TrpMasterData, TrpDataBand, 6);
-LK63_BAND_CLASS(TrpDetailData, TrpDataBand, 7);
-LK63_BAND_CLASS(TrpSubdetailData, TrpDataBand, 8);
-LK63_BAND_CLASS(TrpDataBand4, TrpDataBand, 9);
-LK63_BAND_CLASS(TrpDataBand5, TrpDataBand, 10);
-LK63_BAND_CLASS(TrpDataBand6, TrpDataBand, 11);
-LK63_BAND_CLASS(TrpGroupHeader, TrpBand, 12);
-LK63_BAND_CLASS(TrpGroupFooter, TrpBand, 13);
-LK63_BAND_CLASS(TrpChild, TrpBand, 14);
-LK63_BAND_CLASS(TrpColumnHeader, TrpBand, 15);
-LK63_BAND_CLASS(TrpColumnFooter, TrpBand, 16);
-LK63_BAND_CLASS(TrpOverlay, TrpBand, 17);
+LK63_BAND_CLASS(TrpMasterData, TrpDataBand, MasterData);
+LK63_BAND_CLASS(TrpDetailData, TrpDataBand, DetailData);
+LK63_BAND_CLASS(TrpSubdetailData, TrpDataBand, SubdetailData);
+LK63_BAND_CLASS(TrpDataBand4, TrpDataBand, DataBand4);
+LK63_BAND_CLASS(TrpDataBand5, TrpDataBand, DataBand5);
+LK63_BAND_CLASS(TrpDataBand6, TrpDataBand, DataBand6);
+LK63_BAND_CLASS(TrpGroupHeader, TrpBand, GroupHeader);
+LK63_BAND_CLASS(TrpGroupFooter, TrpBand, GroupFooter);
+LK63_BAND_CLASS(TrpChild, TrpBand, Child);
+LK63_BAND_CLASS(TrpColumnHeader, TrpBand, ColumnHeader);
+LK63_BAND_CLASS(TrpColumnFooter, TrpBand, ColumnFooter);
+LK63_BAND_CLASS(TrpOverlay, TrpBand, Overlay);
 
 #undef LK63_BAND_CLASS
 

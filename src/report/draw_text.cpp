@@ -108,8 +108,10 @@ void TrpDrawText::BreakSourceLine(std::u16string_view line, bool continuesParagr
 // that does not fit as such gives its last characters to the next line.
 void TrpDrawText::FitAlone(std::u16string_view line, bool continuesParagraph, std::vector<TrpLineSpan>& out,
                            std::size_t first, std::size_t maxLines) {
-    if (!options_.WordWrap || out.size() == first ||
-        !platform::TTextMeasurer::DependsOnContext(line.substr(out[first].Start)))
+    if (!options_.WordWrap || out.size() == first) return;
+    // Only the text of the lines given: a part of a long note asks for a few.
+    const std::size_t start = out[first].Start;
+    if (!platform::TTextMeasurer::DependsOnContext(line.substr(start, out.back().Start + out.back().Length - start)))
         return;
     const int span = LineWidthUnits();
     for (std::size_t k = first; k < out.size(); ++k) {

@@ -47,9 +47,16 @@ std::vector<TrpView*> ViewsOf(const TrpComponent& band) {
 
 // Bands that this engine cannot lay out are refused rather than dropped.
 bool IsUnsupportedBand(const TrpBand& band) {
-    return band.Vertical || dynamic_cast<const TrpPageFooter*>(&band) ||
-           dynamic_cast<const TrpColumnHeader*>(&band) || dynamic_cast<const TrpColumnFooter*>(&band) ||
-           dynamic_cast<const TrpReportSummary*>(&band) || dynamic_cast<const TrpOverlay*>(&band);
+    switch (band.Kind()) {
+        case TrpBandKind::PageFooter:
+        case TrpBandKind::ColumnHeader:
+        case TrpBandKind::ColumnFooter:
+        case TrpBandKind::ReportSummary:
+        case TrpBandKind::Overlay:
+            return true;
+        default:
+            return band.Vertical;
+    }
 }
 
 // Puts a band's views back in their order when a split ends, however it ends.
@@ -183,20 +190,20 @@ void TrpEngine::OrganizeBands(TrpReportPage& page) {
 
     std::vector<TrpBand*> list;
     for (TrpBand* b : bands) {
-        if (b->KindIndex() >= 4 && b->KindIndex() <= 13) list.push_back(b);
+        if (b->InDataTree()) list.push_back(b);
     }
     std::stable_sort(list.begin(), list.end(),
                      [](const TrpBand* a, const TrpBand* b) { return Round2(a->Top()) < Round2(b->Top()); });
 
     std::vector<bool> attached(list.size(), false);
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (!dynamic_cast<TrpDataBand*>(list[i])) continue;
+        if (!list[i]->IsDataBand()) continue;
         TBandState& state = bandStates_[list[i]];
-        if (i > 0 && !attached[i - 1] && dynamic_cast<TrpHeader*>(list[i - 1])) {
+        if (i > 0 && !attached[i - 1] && list[i - 1]->Kind() == TrpBandKind::Header) {
             state.Header = list[i - 1];
             attached[i - 1] = true;
         }
-        if (i + 1 < list.size() && !attached[i + 1] && dynamic_cast<TrpFooter*>(list[i + 1])) {
+        if (i + 1 < list.size() && !attached[i + 1] && list[i + 1]->Kind() == TrpBandKind::Footer) {
             state.Footer = list[i + 1];
             attached[i + 1] = true;
         }
@@ -204,7 +211,7 @@ void TrpEngine::OrganizeBands(TrpReportPage& page) {
     std::vector<TrpBand*> rest;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (attached[i]) continue;
-        if (dynamic_cast<TrpHeader*>(list[i]) || dynamic_cast<TrpFooter*>(list[i])) {
+        if (list[i]->Kind() == TrpBandKind::Header || list[i]->Kind() == TrpBandKind::Footer) {
             report_.Errors().Add(std::string(RpMessage("UnattachedHeaderFooter")) + " " + list[i]->Name());
             continue;
         }
@@ -218,10 +225,11 @@ void TrpEngine::OrganizeBands(TrpReportPage& page) {
     };
     const auto collect = [&](auto&& self, TrpDataBand& parent) -> std::vector<TrpDataBand*> {
         std::vector<TrpDataBand*> details;
-        while (i < rest.size() && rest[i]->KindIndex() > parent.KindIndex()) {
+        // Below it, bands of a later kind: its details are the next data level.
+        while (i < rest.size() && rest[i]->Kind() > parent.Kind()) {
             auto* d = dynamic_cast<TrpDataBand*>(rest[i]);
             ++i;
-            if (!d || d->KindIndex() != parent.KindIndex() + 1) {
+            if (!d || d->DataLevel() != parent.DataLevel() + 1) {
                 misplaced(*rest[i - 1]);
                 continue;
             }
@@ -231,7 +239,7 @@ void TrpEngine::OrganizeBands(TrpReportPage& page) {
         return details;
     };
     while (i < rest.size()) {
-        auto* master = dynamic_cast<TrpMasterData*>(rest[i]);
+        auto* master = rest[i]->Kind() == TrpBandKind::MasterData ? dynamic_cast<TrpDataBand*>(rest[i]) : nullptr;
         ++i;
         if (!master) {
             misplaced(*rest[i - 1]);
@@ -272,7 +280,8 @@ void TrpEngine::StartPage(TrpReportPage& page) {
     firstPage_ = true;
     lastPage_ = false;
     OpenNewPage();
-    std::erase_if(headerList_, [](const THeaderEntry& e) { return dynamic_cast<TrpReportTitle*>(e.Band); });
+    std::erase_if(headerList_,
+                  [](const THeaderEntry& e) { return e.Band && e.Band->Kind() == TrpBandKind::ReportTitle; });
 }
 
 // I: opening a new page.
@@ -288,8 +297,8 @@ void TrpEngine::OpenNewPage() {
     for (std::size_t i = 0; i < headerList_.size(); ++i) {
         TrpBand* band = headerList_[i].Band;
         if (!band || band == newPageBand_) continue;
-        if (dynamic_cast<TrpHeader*>(band) && band == lastBandOnPage_) continue;
-        if (dynamic_cast<TrpReportTitle*>(band)) headerList_[i].Band = nullptr;  // the first page only
+        if (band->Kind() == TrpBandKind::Header && band == lastBandOnPage_) continue;
+        if (band->Kind() == TrpBandKind::ReportTitle) headerList_[i].Band = nullptr;  // the first page only
         ShowBand(band);
     }
 }
@@ -373,13 +382,13 @@ void TrpEngine::ShowBand(TrpBand* band) {
     if (band->KeepChild) StartKeep(*band);
     OutputBand(*band);
     const auto it = bandStates_.find(band);
-    const bool laterColumn = dynamic_cast<TrpDataBand*>(band) && it != bandStates_.end() && it->second.Column > 1;
+    const bool laterColumn = band->IsDataBand() && it != bandStates_.end() && it->second.Column > 1;
     if (!laterColumn && ((band->Child() && band->Visible()) || band->PrintChildIfInvisible)) ShowBand(band->Child());
     if (band->KeepChild) EndKeep(*band);
 }
 
 int TrpEngine::RowNoAcrossGroups(const TrpBand& band) const {
-    if (!dynamic_cast<const TrpDataBand*>(&band)) return 1;  // bands that are not data bands count as row 1
+    if (!band.IsDataBand()) return 1;  // bands that are not data bands count as row 1
     const auto it = bandStates_.find(&band);
     // The row being shown: the counter has not moved on yet.
     return it == bandStates_.end() ? 1 : it->second.RowNoAcrossGroups;

@@ -209,14 +209,15 @@ bool TrpPreviewPages::HasBandOnPage(const TrpBand& band) const {
     const TrpXMLItem* page = CurrentPageNode();
     if (!page) return false;
     const TrpComponent* source = SourceOf(band);
-    const bool pageFooter = dynamic_cast<const TrpPageFooter*>(&band) != nullptr;
-    const bool columnFooter = dynamic_cast<const TrpColumnFooter*>(&band) != nullptr;
+    // A page or column footer stands for all of its kind.
+    const TrpBandKind kind = band.Kind();
+    const bool anyOfItsKind = kind == TrpBandKind::PageFooter || kind == TrpBandKind::ColumnFooter;
     for (std::size_t i = 0; i < page->Count(); ++i) {
         const TrpComponent* recorded = SourceOfRecord(page->Items(i));
         if (!recorded) continue;
         if (source && recorded == source) return true;
-        if (pageFooter && dynamic_cast<const TrpPageFooter*>(recorded)) return true;
-        if (columnFooter && dynamic_cast<const TrpColumnFooter*>(recorded)) return true;
+        const auto* recordedBand = dynamic_cast<const TrpBand*>(recorded);
+        if (anyOfItsKind && recordedBand && recordedBand->Kind() == kind) return true;
     }
     return false;
 }
@@ -259,11 +260,10 @@ double TrpPreviewPages::BandsBottom(double columnPosition) const {
         for (std::size_t i = 0; i < page->Count(); ++i) {
             const TrpXMLItem& record = page->Items(i);
             const auto* band = dynamic_cast<const TrpBand*>(SourceOfRecord(record));
-            if (!band || dynamic_cast<const TrpPageFooter*>(band) || dynamic_cast<const TrpOverlay*>(band)) continue;
+            if (!band || band->Kind() == TrpBandKind::PageFooter || band->Kind() == TrpBandKind::Overlay) continue;
             const double left = NumberOr(record.Prop("l"), band->Left());
             const bool counts = columnPosition == 0 || std::abs(left - columnPosition) < 0.001 ||
-                                dynamic_cast<const TrpPageHeader*>(band) ||
-                                dynamic_cast<const TrpReportTitle*>(band);
+                                band->Kind() == TrpBandKind::PageHeader || band->Kind() == TrpBandKind::ReportTitle;
             if (!counts) continue;
             bottom = std::max(bottom, NumberOr(record.Prop("t"), band->Top()) + NumberOr(record.Prop("h"), band->Height()));
         }
