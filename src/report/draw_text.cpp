@@ -108,15 +108,14 @@ void TrpDrawText::BreakSourceLine(std::u16string_view line, bool continuesParagr
 // that does not fit as such gives its last characters to the next line.
 void TrpDrawText::FitAlone(std::u16string_view line, bool continuesParagraph, std::vector<TrpLineSpan>& out,
                            std::size_t first, std::size_t maxLines) {
-    if (!options_.WordWrap || out.size() == first) return;
-    // Only the text of the lines given: a part of a long note asks for a few.
-    const std::size_t start = out[first].Start;
-    if (!platform::TTextMeasurer::DependsOnContext(line.substr(start, out.back().Start + out.back().Length - start)))
-        return;
+    if (!options_.WordWrap) return;
     const int span = LineWidthUnits();
+    // Only lines measured inside shaped text, or lengthened here, can be too
+    // wide alone: the others keep the widths they were broken at.
     for (std::size_t k = first; k < out.size(); ++k) {
-        const long long limit = ToUnits(k == first && !continuesParagraph ? span - paragraphGap_ : span);
         TrpLineSpan& cut = out[k];
+        if (!cut.InContext) continue;
+        const long long limit = ToUnits(k == first && !continuesParagraph ? span - paragraphGap_ : span);
         const std::size_t end = cut.Start + cut.Length;
         // At least its first character, a surrogate pair whole.
         const std::size_t least =
@@ -130,9 +129,9 @@ void TrpDrawText::FitAlone(std::u16string_view line, bool continuesParagraph, st
         const std::size_t rest = cut.Start + cut.Length;
         if (k + 1 < out.size()) {
             const std::size_t nextEnd = out[k + 1].Start + out[k + 1].Length;
-            out[k + 1] = {rest, nextEnd - rest};
+            out[k + 1] = {rest, nextEnd - rest, true};
         } else if (out.size() - first < maxLines) {
-            out.push_back({rest, end - rest});
+            out.push_back({rest, end - rest, true});
         }
     }
 }
@@ -159,18 +158,21 @@ void TrpDrawText::BreakGreedily(std::u16string_view line, bool continuesParagrap
     // so the width of characters start..i is the same measured from start.
     std::size_t windowStart = 1;  // the first character of the measured window
     std::size_t windowEnd = 0;    // its last
+    bool shaped = false;          // the window was measured as shaped text
     const auto measureFrom = [&](std::size_t from, std::size_t atLeast) {
         std::size_t count = wholeLine ? len - from + 1 : std::min(len - from + 1, std::max(kMeasureWindow, atLeast));
         // A surrogate pair is measured as one character: never cut between its halves.
         const std::size_t last = from + count - 1;
         if (last < len && IsHighSurrogate(line[last - 1]) && IsLowSurrogate(line[last])) ++count;
-        Measure(line.substr(from - 1, count));
+        const std::u16string_view window = line.substr(from - 1, count);
+        Measure(window);
+        shaped = platform::TTextMeasurer::DependsOnContext(window);
         windowStart = from;
         windowEnd = from + count - 1;
     };
     measureFrom(1, 0);
     if (windowEnd == len && positions_.back() < f) {
-        out.push_back({0, len});
+        out.push_back({0, len, shaped});
         return;
     }
     // cum(i) - offset: the width from the current line's start to character i.
@@ -193,15 +195,15 @@ void TrpDrawText::BreakGreedily(std::u16string_view line, bool continuesParagrap
         }
         std::size_t p;
         if (lastSpace != start) {
-            out.push_back({start - 1, lastSpace - start});  // the space belongs to neither line
+            out.push_back({start - 1, lastSpace - start, shaped});  // the space belongs to neither line
             p = lastSpace;
         } else if (i == start) {
             p = pairAt(start) ? start + 1 : start;  // one character wider than the line
-            out.push_back({start - 1, p - start + 1});
+            out.push_back({start - 1, p - start + 1, shaped});
         } else {
             p = i - 1;  // a word longer than the line
             if (pairAt(p)) p = p > start ? p - 1 : p + 1;
-            out.push_back({start - 1, p - start + 1});
+            out.push_back({start - 1, p - start + 1, shaped});
         }
         if (out.size() - before >= maxLines) return;
         start = p + 1;
@@ -215,7 +217,7 @@ void TrpDrawText::BreakGreedily(std::u16string_view line, bool continuesParagrap
             offset = cum(p);
         }
     }
-    if (start <= len) out.push_back({start - 1, len - start + 1});
+    if (start <= len) out.push_back({start - 1, len - start + 1, shaped});
 }
 
 void TrpDrawText::BreakLines(const TWideStrings& lines, bool firstParaBreak, bool lastParaBreak) {

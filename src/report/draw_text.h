@@ -50,6 +50,8 @@ struct TrpDrawTextOptions {
 struct TrpLineSpan {
     std::size_t Start = 0;
     std::size_t Length = 0;
+    // Measured as part of shaped text: alone it may be wider.
+    bool InContext = false;
 };
 
 // The lines that fit a height, and what is left for the next part.
