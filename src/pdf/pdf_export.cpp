@@ -17,8 +17,6 @@
 #include "report/band.h"
 #include "report/memo_layout.h"
 #include "report/memo_view.h"
-#include "report/error.h"
-#include "report/messages.h"
 #include "report/page.h"
 #include "report/prepared_pages.h"
 #include "report/report.h"
@@ -101,19 +99,7 @@ std::string ErrorTextOf(const TrpReport& report, const std::exception& error) {
 // Into the report's error list, then shown as the report shows its errors.
 void ReportExportError(TrpReport& report, const std::string& message) {
     report.Errors().Add(message);
-    switch (report.EngineOptions.NewSilentMode) {
-        case TrpSilentMode::simSilent:
-            return;
-        case TrpSilentMode::simReThrow:
-            throw TrpError(message);
-        case TrpSilentMode::simMessageBoxes:
-            break;
-    }
-    if (!report.UserInterface) return;
-    std::string text(RpMessage("ErrorsFound"));
-    text += "\r\n";
-    for (const std::string& item : report.Errors().Items()) text += item + "\r\n";
-    report.UserInterface->ShowError(std::string(RpMessage("ErrorCaption")), text);
+    report.ShowErrors();
 }
 
 }  // namespace
@@ -132,7 +118,6 @@ bool TrpPDFExport::ExportTo(TrpReport& report) {
 }
 
 bool TrpPDFExport::ExportTo(TrpReport& report, TrpExportPages& pages) {
-    // ShowDialog: this system has no options dialog; the run starts at once.
     cancelled_ = false;
     report.Terminated = false;
     if (OnBeginExport) OnBeginExport();
@@ -185,7 +170,7 @@ void TrpPDFExport::WritePage(TrpReport& report, TrpExportPages& pages, int index
                              TrpExportProgress* progress) {
     TrpReportPage& page = pages.MaterializePage(index);
     if (progress) progress->Page(index + 1);
-    OpenPage(page, index);
+    OpenPage(page);
     // Absolute positions of views are measured from the paper's corner.
     const double leftMargin = (page.MirrorMargins && index % 2 == 1) ? page.RightMargin : page.LeftMargin;
     page.SetLeft(leftMargin * rp01cm);
@@ -197,10 +182,10 @@ void TrpPDFExport::WritePage(TrpReport& report, TrpExportPages& pages, int index
             for (const auto& child : object->Objects()) WriteObjectRule(report, *child, pageCount);
         }
     } catch (...) {
-        ClosePage(page, index);
+        ClosePage();
         throw;
     }
-    ClosePage(page, index);
+    ClosePage();
 }
 
 void TrpPDFExport::WriteObjectRule(TrpReport& report, TrpComponent& object, int pageCount) {
@@ -246,13 +231,12 @@ bool TrpPDFExport::OpenDocument() {
     return true;
 }
 
-void TrpPDFExport::OpenPage(const TrpReportPage& page, int /*index*/) {
+void TrpPDFExport::OpenPage(const TrpReportPage& page) {
     // The unrounded paper size: A4 is 595.28 x 841.89 points.
     page_.Width = page.PaperWidth() * rp01cm * 0.75;
     page_.Height = page.PaperHeight() * rp01cm * 0.75;
     page_.LeftOffset = page.LeftMargin * 0.05;
     page_.TopOffset = page.TopMargin * 0.05;
-    pageHeights_.push_back(page_.Height);
     content_.clear();
     if (page.Color != clNone) {
         content_ += colors_(page.Color);
@@ -277,7 +261,7 @@ void TrpPDFExport::WriteObject(const TrpComponent& object) {
     }
 }
 
-void TrpPDFExport::ClosePage(const TrpReportPage& /*page*/, int /*index*/) {
+void TrpPDFExport::ClosePage() {
     TrpPDFOutput& out = *out_;
     const int contents = out.NewObjectNumber();
     out.WriteLine(ObjectHeader(contents));
@@ -405,7 +389,6 @@ void TrpPDFExport::ClearRunState() {
     out_.reset();
     file_.reset();
     pageRefs_.clear();
-    pageHeights_.clear();
     fonts_.Clear();
     content_.clear();
     page_ = {};

@@ -35,6 +35,18 @@ public:
     EExportTerminated() : std::runtime_error("export cancelled") {}
 };
 
+// Settings an export carries for its callers but that change nothing in the
+// file or the run: there is no options dialog, no overwrite question, no
+// file cache, no outline, no HTML rendering and no picture to compress.
+struct TrpPDFCarriedOptions {
+    bool ShowDialog = false;
+    bool UseFileCache = true;
+    bool OverwritePrompt = false;
+    bool Outline = false;
+    bool HTMLTags = true;
+    int Quality = 95;
+};
+
 class TrpPDFExport {
 public:
     TrpPDFExport();
@@ -42,21 +54,15 @@ public:
     TrpPDFExport(const TrpPDFExport&) = delete;
     TrpPDFExport& operator=(const TrpPDFExport&) = delete;
 
-    // Options (the values this system uses are the defaults).
-    bool ShowDialog = false;
+    // Options that act (the values this system uses are the defaults).
     std::string FileName;
     std::string DefaultPath;  // put before a file name without a folder
     bool ExportNotPrintable = false;
-    bool UseFileCache = true;  // no effect on this export
     bool ShowProgress = true;
-    bool OverwritePrompt = false;
     bool DataOnly = false;
     bool Compressed = true;
     bool EmbeddedFonts = false;  // subsets of the font programs travel in the file
-    bool Outline = false;
     bool Background = false;
-    bool HTMLTags = true;
-    int Quality = 95;
     std::string Title, Author = "BandReport", Subject = "BandReport PDF export", Keywords, Creator, Producer;
     bool HideToolbar = false, HideMenubar = false, HideWindowUI = false, FitWindow = false, CenterWindow = false;
     bool PrintScaling = false;
@@ -64,6 +70,7 @@ public:
     // the copy name. Off for a template without them: then text that a value
     // brought in prints as it was typed.
     bool ReplacePageTags = true;
+    TrpPDFCarriedOptions Carried;
     std::function<void()> OnBeginExport;
     // Files carried inside the document (none: the file is as it always was).
     std::vector<TrpAttachment> Attachments;
@@ -87,9 +94,9 @@ public:
     // False when there is neither a file name nor a stream. Throws when the
     // file cannot be created.
     bool OpenDocument();
-    void OpenPage(const TrpReportPage& page, int index);
+    void OpenPage(const TrpReportPage& page);
     void WriteObject(const TrpComponent& view);
-    void ClosePage(const TrpReportPage& page, int index);
+    void ClosePage();
     // Writes fonts, page tree, information, catalog, cross-reference table
     // and trailer, then puts the file in place.
     void CloseDocument();
@@ -117,7 +124,6 @@ private:
     std::unique_ptr<TRunFile> file_;
     std::unique_ptr<TrpPDFOutput> out_;
     std::vector<int> pageRefs_;
-    std::vector<double> pageHeights_;
     TrpPDFFontList fonts_;
     std::string content_;
     TrpPDFPageState page_;

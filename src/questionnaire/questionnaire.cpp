@@ -134,18 +134,26 @@ TQuestionnaire::TSelection TQuestionnaire::OptionOfPick(const TOptionList& list,
     return -1;
 }
 
+TChoiceEffect TQuestionnaire::NothingChanged() const {
+    return {.Applied = false,
+            .ClearedRows = {},
+            .AccessoriesInvalidated = false,
+            .RebuildAccessoryEditor = false,
+            .SaveEnabled = saveEnabled_};
+}
+
 TChoiceEffect TQuestionnaire::CloseUp(TGroup group, int row, int itemIndex, bool accept) {
     // An index beyond the last pick list cannot name an entry: nothing to choose.
     if (!accept || itemIndex < 0 || itemIndex >= static_cast<int>(FPickList.size()) || row < 0 ||
         row >= RowCount(group))
-        return {false, {}, false, false, saveEnabled_};
+        return NothingChanged();
     return group == TGroup::Breaker ? BreakerCloseUp(row, itemIndex) : AccessoryCloseUp(row, itemIndex);
 }
 
 TChoiceEffect TQuestionnaire::BreakerCloseUp(int row, int itemIndex) {
     TChoiceEffect effect;
     const TSelection chosen = OptionOfPick(FBreakerLists[row], itemIndex);
-    if (chosen < 0) return {false, {}, false, false, saveEnabled_};
+    if (chosen < 0) return NothingChanged();
     effect.Applied = true;
     ClearTexts();
     FBreaker[row] = chosen;
@@ -172,7 +180,7 @@ TChoiceEffect TQuestionnaire::BreakerCloseUp(int row, int itemIndex) {
 TChoiceEffect TQuestionnaire::AccessoryCloseUp(int row, int itemIndex) {
     TChoiceEffect effect;
     const TSelection chosen = OptionOfPick(FAccessoryLists[row], itemIndex);
-    if (chosen < 0) return {false, {}, false, false, saveEnabled_};
+    if (chosen < 0) return NothingChanged();
     effect.Applied = true;
     ClearTexts();
     FAccessory[row] = chosen;

@@ -75,6 +75,8 @@ public:
 private:
     std::vector<std::string> BreakerEditList(int row);
     std::vector<std::string> AccessoryEditList(int row);
+    // A choice that was not taken: the save command keeps its state.
+    [[nodiscard]] TChoiceEffect NothingChanged() const;
     TChoiceEffect BreakerCloseUp(int row, int itemIndex);
     TChoiceEffect AccessoryCloseUp(int row, int itemIndex);
     // Number of the first option of the row's list with the picked entry's text.

@@ -47,15 +47,15 @@ TQuestionnaireDocument::TQuestionnaireDocument(const TQuestionnaire& questionnai
     report_ = BuildQuestionnaireReport(rpUserDataSet1, rpUserDataSet2, rpUserDataSet3);
     report_->UserInterface = ui;
     // rpPDFExport1 as the window sets it; the rest are the export's defaults.
-    export_.ShowDialog = false;
-    export_.UseFileCache = true;
+    export_.Carried.ShowDialog = false;
+    export_.Carried.UseFileCache = true;
     export_.ShowProgress = true;
-    export_.OverwritePrompt = false;
+    export_.Carried.OverwritePrompt = false;
     export_.DataOnly = false;
-    export_.Outline = false;
+    export_.Carried.Outline = false;
     export_.Background = false;
-    export_.HTMLTags = true;
-    export_.Quality = 95;
+    export_.Carried.HTMLTags = true;
+    export_.Carried.Quality = 95;
     export_.PrintScaling = false;
     // rpReport1 has no page tags: "[TOTALPAGES#]" in a customer's text is text.
     export_.ReplacePageTags = false;

@@ -6,12 +6,10 @@
 
 #include "report/draw_text.h"
 #include "report/engine.h"
-#include "report/error.h"
 #include "report/memo_view.h"
 #include "report/messages.h"
 #include "report/prepared_pages.h"
 #include "report/report.h"
-#include "report/user_interface.h"
 
 namespace lk63 {
 namespace {
@@ -144,17 +142,7 @@ bool TrpReport::PreparePages(bool clearLast) {
     }
     if (Errors().Empty()) return done;
 
-    std::string message(RpMessage("ErrorsFound"));
-    for (const std::string& error : Errors().Items()) message += "\r\n" + error;
-    switch (EngineOptions.NewSilentMode) {
-        case TrpSilentMode::simMessageBoxes:
-            if (UserInterface) UserInterface->ShowError(std::string(RpMessage("ErrorCaption")), message);
-            break;
-        case TrpSilentMode::simSilent:
-            break;
-        case TrpSilentMode::simReThrow:
-            throw TrpError(message);
-    }
+    ShowErrors();
     return false;
 }
 

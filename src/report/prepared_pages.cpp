@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/number_text.h"
 #include "report/band.h"
@@ -55,10 +56,14 @@ const TrpXMLItem* TrpPreviewPages::PagesNode() const {
     return i < 0 ? nullptr : &document_.Root().Items(static_cast<std::size_t>(i));
 }
 
-TrpXMLItem* TrpPreviewPages::CurrentPageNode() const {
+const TrpXMLItem* TrpPreviewPages::CurrentPageNode() const {
     const TrpXMLItem* pages = PagesNode();
     if (!pages || currentPage_ < 0 || currentPage_ >= static_cast<int>(pages->Count())) return nullptr;
     return &pages->Items(static_cast<std::size_t>(currentPage_));
+}
+
+TrpXMLItem* TrpPreviewPages::CurrentPageNode() {
+    return const_cast<TrpXMLItem*>(std::as_const(*this).CurrentPageNode());
 }
 
 int TrpPreviewPages::PageCount() const {

@@ -95,7 +95,8 @@ private:
 
     TrpXMLItem& Pages();
     [[nodiscard]] const TrpXMLItem* PagesNode() const;
-    [[nodiscard]] TrpXMLItem* CurrentPageNode() const;
+    [[nodiscard]] const TrpXMLItem* CurrentPageNode() const;
+    [[nodiscard]] TrpXMLItem* CurrentPageNode();
     void Record(TrpComponent& component, TrpXMLItem& parent);
     [[nodiscard]] TrpComponent* SourceOfRecord(const TrpXMLItem& record) const;
     void RegisterObject(TrpComponent& copy, TrpComponent& original, int sourcePage);

@@ -23,7 +23,8 @@ public:
     void SetText(std::string text) { text_ = std::move(text); }
 
     [[nodiscard]] std::size_t Count() const { return items_.size(); }
-    [[nodiscard]] TrpXMLItem& Items(std::size_t index) const { return *items_[index]; }
+    [[nodiscard]] TrpXMLItem& Items(std::size_t index) { return *items_[index]; }
+    [[nodiscard]] const TrpXMLItem& Items(std::size_t index) const { return *items_[index]; }
     [[nodiscard]] TrpXMLItem* Parent() const { return parent_; }
     [[nodiscard]] int IndexOf(const TrpXMLItem& item) const;
 

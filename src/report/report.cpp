@@ -1,6 +1,9 @@
 #include "report/report.h"
 
 #include "report/data_set.h"
+#include "report/error.h"
+#include "report/messages.h"
+#include "report/user_interface.h"
 #include "report/wide_strings.h"
 
 namespace lk63 {
@@ -11,6 +14,20 @@ TrpReport::~TrpReport() = default;
 TrpDataSet* TrpReport::GetDataset(std::string_view alias) const {
     const TrpDataSetItem* item = datasets_.Find(alias);
     return item ? item->DataSet() : nullptr;
+}
+
+void TrpReport::ShowErrors() {
+    std::string message(RpMessage("ErrorsFound"));
+    for (const std::string& error : errors_.Items()) message += "\r\n" + error;
+    switch (EngineOptions.NewSilentMode) {
+        case TrpSilentMode::simMessageBoxes:
+            if (UserInterface) UserInterface->ShowError(std::string(RpMessage("ErrorCaption")), message);
+            break;
+        case TrpSilentMode::simSilent:
+            break;
+        case TrpSilentMode::simReThrow:
+            throw TrpError(message);
+    }
 }
 
 void TrpReport::DefineProperties(TPropertyList& list) {

@@ -101,6 +101,10 @@ public:
     // errors are then shown through UserInterface (or kept silent, or
     // raised, as EngineOptions.NewSilentMode says).
     bool PreparePages(bool clearLast = true);
+    // The run's error list under its heading, as EngineOptions.NewSilentMode
+    // says: in a message box through UserInterface, not at all, or raised
+    // as a TrpError.
+    void ShowErrors();
     // A run ends early once set.
     bool Terminated = false;
     void StopReport() { Terminated = true; }

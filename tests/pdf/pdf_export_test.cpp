@@ -152,7 +152,7 @@ protected:
         EXPECT_EQ(message.find('\n'), std::string::npos) << message;
         ASSERT_EQ(ui_.Shown.size(), 1u);
         EXPECT_EQ(ui_.Shown[0].first, "Ошибка");
-        EXPECT_EQ(ui_.Shown[0].second, "Были обнаружены следующие ошибки:\r\n" + message + "\r\n");
+        EXPECT_EQ(ui_.Shown[0].second, "Были обнаружены следующие ошибки:\r\n" + message);
     }
 
     TTempFolder folder_;

@@ -332,7 +332,7 @@ TEST_F(SaveCommand, FailedSaveShowsTheErrorAndKeepsTheFileName) {
     EXPECT_FALSE(document_->Export(target));
     ASSERT_EQ(messages_.Shown.size(), 1u);
     EXPECT_EQ(messages_.Shown[0], "Ошибка: Были обнаружены следующие ошибки:\r\nCannot create file \"" + target +
-                                      "\". No such file or directory\r\n");
+                                      "\". No such file or directory");
     EXPECT_EQ(document_->PdfExport().FileName, target);  // proposed again next time
     EXPECT_TRUE(folder_.Names().empty());
 }
