@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "pdf/pdf_output.h"
+#include "pdf/pdf_sink.h"
 #include "questionnaire/questionnaire_document.h"
 #include "report/prepared_pages.h"
 

@@ -5,7 +5,7 @@
 #include "fuzz_check.h"
 #include "fuzz_targets.h"
 #include "platform/unicode.h"
-#include "questionnaire/report_binding.h"
+#include "questionnaire/report_texts.h"
 #include "report/band.h"
 #include "report/bracket_extraction.h"
 #include "report/error.h"

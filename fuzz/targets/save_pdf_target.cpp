@@ -3,7 +3,7 @@
 // export never fails, and the PDF is complete with the prepared page count.
 #include "fuzz_check.h"
 #include "fuzz_targets.h"
-#include "pdf/pdf_output.h"
+#include "pdf/pdf_sink.h"
 #include "pdf_completeness.h"
 #include "questionnaire/questionnaire_document.h"
 #include "report/prepared_pages.h"

@@ -12,12 +12,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "questionnaire/order_input.h"
-#include "pdf/pdf_output.h"
+#include "pdf/pdf_sink.h"
 #include "platform/io/atomic_file_writer.h"
 #include "platform/io/echoed_text.h"
 #include "platform/io/file_error.h"
 #include "platform/io/temporary_files.h"
+#include "questionnaire/order_input.h"
 #include "questionnaire/questionnaire_document.h"
 #include "report/messages.h"
 #include "report/user_interface.h"

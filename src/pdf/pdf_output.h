@@ -7,24 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/pdf_sink.h"
+
 namespace lk63 {
-
-// Where the bytes go: a file or, for tests and in-memory exports, a string.
-class TrpPDFSink {
-public:
-    virtual ~TrpPDFSink() = default;
-    // Writes all of `bytes` or throws.
-    virtual void Write(std::string_view bytes) = 0;
-};
-
-class TrpStringSink : public TrpPDFSink {
-public:
-    explicit TrpStringSink(std::string& target) : target_(target) {}
-    void Write(std::string_view bytes) override { target_.append(bytes); }
-
-private:
-    std::string& target_;
-};
 
 class TrpPDFOutput {
 public:

@@ -5,6 +5,7 @@
 #include "platform/unicode.h"
 #include "questionnaire/order_input.h"
 #include "questionnaire/report_template.h"
+#include "questionnaire/report_texts.h"
 
 namespace lk63 {
 namespace {

@@ -4,29 +4,12 @@
 // composition data set, and the value events of the three data sets answered
 // from the questionnaire.
 
-#include <string>
-#include <string_view>
-
 #include "questionnaire/questionnaire.h"
+#include "questionnaire/report_fields.h"
 #include "report/data_set.h"
 #include "report/report.h"
 
 namespace lk63 {
-
-// The window's own fields that the report prints.
-struct TReportFields {
-    std::string Organisation;
-    std::string Address;
-    std::string Contact;
-    std::string Quantity;  // as the field shows it
-    std::string Note;
-};
-
-// The text in single quotes, every single quote inside doubled.
-std::string QuoteLiteral(std::string_view text);
-// Line breaks of any kind become CR LF; characters up to the space are cut
-// from both ends.
-std::string TrimNote(std::string_view note);
 
 // The window's settings of the three data sets (names, fields, row counts);
 // rpUserDataSet1 and 2 answer "Param" with the row caption and "Value" with

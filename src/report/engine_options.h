@@ -25,22 +25,4 @@ struct TrpEngineOptions {
     bool DestroyForms = true;          // a run restores the template afterwards
 };
 
-// Carried, not used by this system.
-struct TrpReportOptions {
-    std::string Name;
-    std::string Author;
-    std::string Description;
-};
-
-struct TrpPreviewOptions {
-    int PagesInCache = 50;
-    bool PictureCacheInFile = false;
-};
-
-struct TrpPrintOptions {
-    int Copies = 1;
-    bool Collate = true;
-    std::string Printer = "Default";
-};
-
 }  // namespace lk63

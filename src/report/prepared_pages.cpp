@@ -19,7 +19,8 @@ namespace {
 constexpr std::string_view kPreviewPages = "previewpages";
 constexpr std::string_view kLogicalPageNumbers = "logicalpagenumbers";
 constexpr std::string_view kAnchors = "anchors";
-constexpr std::string_view kCutted = "cutted";
+// Records held while objects move to another page; the name is the format's.
+constexpr std::string_view kHeldRecords = "cutted";
 constexpr std::string_view kOutline = "outline";
 constexpr std::string_view kCompletePage = "TrpReportPage";
 
@@ -235,14 +236,14 @@ int TrpPreviewPages::ObjectCountOnPage() const {
 int TrpPreviewPages::DetachObjectsFrom(int position) {
     TrpXMLItem* page = CurrentPageNode();
     if (!page) return 0;
-    TrpXMLItem& held = document_.Root().FindOrCreate(kCutted);
+    TrpXMLItem& held = document_.Root().FindOrCreate(kHeldRecords);
     const std::size_t from = static_cast<std::size_t>(std::max(position, 0));
     while (page->Count() > from) held.AddItem(page->Items(from));
     return static_cast<int>(page->Count());
 }
 
 void TrpPreviewPages::ReattachObjectsAt(double x, double y) {
-    const int index = document_.Root().Find(kCutted);
+    const int index = document_.Root().Find(kHeldRecords);
     if (index < 0) return;
     TrpXMLItem& held = document_.Root().Items(static_cast<std::size_t>(index));
     TrpXMLItem* page = CurrentPageNode();

@@ -15,6 +15,7 @@
 #include "report/error_list.h"
 #include "report/expression_cache.h"
 #include "report/report_data_sets.h"
+#include "report/report_options.h"
 #include "report/variables.h"
 
 namespace lk63 {

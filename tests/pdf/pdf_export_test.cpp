@@ -19,7 +19,7 @@
 #include "pdf/export_pages.h"
 #include "pdf/export_progress.h"
 #include "pdf/pdf_export.h"
-#include "pdf/pdf_output.h"
+#include "pdf/pdf_sink.h"
 #include "pdf_check.h"
 #include "platform/io/temp_folder.h"
 #include "report/band.h"

@@ -13,6 +13,7 @@
 #include "questionnaire/choose.h"
 #include "questionnaire/report_binding.h"
 #include "questionnaire/report_template.h"
+#include "questionnaire/report_texts.h"
 #include "report/band.h"
 #include "report/memo_view.h"
 #include "report/page.h"

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "prepared_pages_fixture.h"
+#include "questionnaire/report_texts.h"
 #include "report/error.h"
 #include "report/template_loader.h"
 

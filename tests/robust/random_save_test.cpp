@@ -22,6 +22,7 @@
 #include "platform/unicode.h"
 #include "questionnaire/questionnaire_document.h"
 #include "questionnaire/report_binding.h"
+#include "questionnaire/report_texts.h"
 #include "report/band.h"
 #include "report/draw_text.h"
 #include "report/memo_layout.h"
