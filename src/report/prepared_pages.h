@@ -22,6 +22,9 @@ class TrpComponent;
 class TrpReport;
 class TrpReportPage;
 
+// The prepared pages store. It keeps the name the report's file format and
+// its callers know it by; nothing in it is a preview: there is no preview
+// window, the PDF export walks it.
 class TrpPreviewPages {
 public:
     explicit TrpPreviewPages(TrpReport& report);
