@@ -4,14 +4,13 @@
 #include <numeric>
 
 #include "pdf/pdf_output.h"
+#include "pdf/text_string.h"
 #include "platform/io/deflate.h"
 #include "platform/io/md5.h"
 #include "platform/unicode.h"
 
 namespace lk63 {
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // A name object: bytes outside the regular printable characters as #XX.
 std::string NameObject(std::string_view text) {
@@ -27,18 +26,6 @@ std::string NameObject(std::string_view text) {
         }
     }
     return out;
-}
-
-// A text string in UTF-16 with its byte order mark, written in hex.
-std::string TextString(std::string_view text) {
-    std::string out = "<FEFF";
-    for (const char16_t unit : platform::Utf8ToUtf16(text)) {
-        out += kHexDigits[(unit >> 12) & 0xF];
-        out += kHexDigits[(unit >> 8) & 0xF];
-        out += kHexDigits[(unit >> 4) & 0xF];
-        out += kHexDigits[unit & 0xF];
-    }
-    return out + ">";
 }
 
 }  // namespace
@@ -62,10 +49,10 @@ int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool com
     out.WriteLine(ObjectHeader(spec));
     out.WriteLine("<<");
     out.WriteLine("/Type /Filespec");
-    out.WriteLine("/F " + TextString(attachment.Name));
-    out.WriteLine("/UF " + TextString(attachment.Name));
+    out.WriteLine("/F " + HexTextString(attachment.Name));
+    out.WriteLine("/UF " + HexTextString(attachment.Name));
     out.WriteLine("/EF << /F " + ObjectReference(stream) + " /UF " + ObjectReference(stream) + " >>");
-    if (!attachment.Description.empty()) out.WriteLine("/Desc " + TextString(attachment.Description));
+    if (!attachment.Description.empty()) out.WriteLine("/Desc " + HexTextString(attachment.Description));
     out.WriteLine("/AFRelationship " + NameObject(attachment.Relationship));
     out.WriteLine(">>");
     out.WriteLine("endobj");
@@ -82,7 +69,7 @@ std::vector<std::string> AttachmentCatalogEntries(const std::vector<TrpAttachmen
         return platform::Utf8ToUtf16(attachments[a].Name) < platform::Utf8ToUtf16(attachments[b].Name);
     });
     std::string names = "/Names << /EmbeddedFiles << /Names [";
-    for (const std::size_t i : order) names += TextString(attachments[i].Name) + " " + ObjectReference(specs[i]) + " ";
+    for (const std::size_t i : order) names += HexTextString(attachments[i].Name) + " " + ObjectReference(specs[i]) + " ";
     names += "] >> >>";
     std::string af = "/AF [";
     for (const int spec : specs) af += ObjectReference(spec) + " ";

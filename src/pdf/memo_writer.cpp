@@ -9,6 +9,7 @@
 #include "pdf/page_state.h"
 #include "pdf/pdf_font_list.h"
 #include "pdf/pdf_writer_lock.h"
+#include "pdf/text_string.h"
 #include "report/draw_text.h"
 #include "report/memo_layout.h"
 #include "report/memo_view.h"
@@ -17,7 +18,6 @@
 namespace lk63 {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // Layout lock first, writer lock second; released in the same order, also
 // when writing throws.
@@ -128,12 +128,7 @@ void AppendRun(std::string& out, const TrpGlyphRun& run) {
     for (const TrpActualText& span : run.Spans) {
         if (span.First > at) AppendGlyphs(out, codes.substr(at, span.First - at));
         out += "/Span << /ActualText <FEFF";
-        for (const char16_t unit : span.Text) {
-            out += kHexDigits[(unit >> 12) & 0xF];
-            out += kHexDigits[(unit >> 8) & 0xF];
-            out += kHexDigits[(unit >> 4) & 0xF];
-            out += kHexDigits[unit & 0xF];
-        }
+        AppendHex4(out, span.Text);
         out += "> >> BDC\r\n";
         AppendGlyphs(out, codes.substr(span.First, span.Count));
         out += "EMC\r\n";
@@ -144,12 +139,7 @@ void AppendRun(std::string& out, const TrpGlyphRun& run) {
 
 void AppendGlyphs(std::string& out, std::u16string_view glyphs) {
     out += '<';
-    for (const char16_t g : glyphs) {
-        out += kHexDigits[(g >> 12) & 0xF];
-        out += kHexDigits[(g >> 8) & 0xF];
-        out += kHexDigits[(g >> 4) & 0xF];
-        out += kHexDigits[g & 0xF];
-    }
+    AppendHex4(out, glyphs);
     out += "> Tj\r\n";
 }
 

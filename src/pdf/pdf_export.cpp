@@ -9,6 +9,7 @@
 #include "pdf/line_writer.h"
 #include "pdf/memo_writer.h"
 #include "pdf/pdf_output.h"
+#include "pdf/text_string.h"
 #include "platform/io/atomic_file_writer.h"
 #include "platform/io/deflate.h"
 #include "platform/io/guid.h"
@@ -26,8 +27,6 @@
 namespace lk63 {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 // The sink of a file run: every write checked, the target replaced only on Commit.
 class TrpFileSink : public TrpPDFSink {
 public:
@@ -38,19 +37,6 @@ public:
 private:
     platform::TAtomicFileWriter writer_;
 };
-
-// "<FEFF" + four hex digits per UTF-16 unit + ">".
-std::string HexTextString(const std::string& text) {
-    std::string out = "<FEFF";
-    for (const char16_t unit : platform::Utf8ToUtf16(text)) {
-        out += kHexDigits[(unit >> 12) & 0xF];
-        out += kHexDigits[(unit >> 8) & 0xF];
-        out += kHexDigits[(unit >> 4) & 0xF];
-        out += kHexDigits[unit & 0xF];
-    }
-    out += '>';
-    return out;
-}
 
 std::string TenDigits(std::uint64_t offset) {
     char digits[24];

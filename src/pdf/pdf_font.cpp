@@ -7,6 +7,7 @@
 
 #include "pdf/format_number.h"
 #include "pdf/pdf_output.h"
+#include "pdf/text_string.h"
 #include "platform/fonts/font_file.h"
 #include "platform/fonts/font_program.h"
 #include "platform/fonts/shaper.h"
@@ -18,15 +19,7 @@
 namespace lk63 {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr std::size_t kCharsPerBlock = 100;  // the CMap format's limit per bfchar block
-
-void AppendHex4(std::string& out, std::uint16_t value) {
-    out += kHexDigits[(value >> 12) & 0xF];
-    out += kHexDigits[(value >> 8) & 0xF];
-    out += kHexDigits[(value >> 4) & 0xF];
-    out += kHexDigits[value & 0xF];
-}
 
 platform::TFontKey ShapingKey(const TrpFont& font) {
     // A font with simulated styles is drawn from its regular face.
@@ -342,7 +335,7 @@ std::string TrpPDFFont::ToUnicodeText() const {
             text += '<';
             AppendHex4(text, mapped[i]->Cid);
             text += "> <";
-            for (const char16_t unit : mapped[i]->Text) AppendHex4(text, unit);
+            AppendHex4(text, mapped[i]->Text);
             text += ">\r\n";
         }
         text += "endbfchar\r\n";
@@ -360,6 +353,23 @@ void TrpPDFFont::WriteObjects(TrpPDFOutput& out, bool compressed) const {
     if (!HasObjectNumber()) throw std::logic_error("font " + resourceName_ + " has no reserved object number");
     if (embedded_) WriteEmbeddedObjects(out, compressed);
     else WriteNamedObjects(out, compressed);
+}
+
+int TrpPDFFont::WriteDescendant(TrpPDFOutput& out, const std::string& baseFont, int systemInfo, int descriptor,
+                                std::string_view cidToGid) const {
+    const int descendant = out.NewObjectNumber();
+    out.WriteLine(ObjectHeader(descendant));
+    out.WriteLine("<<");
+    out.WriteLine("/Type /Font");
+    out.WriteLine("/Subtype /CIDFontType2");
+    out.WriteLine("/BaseFont /" + baseFont);
+    out.WriteLine("/CIDSystemInfo " + ObjectReference(systemInfo));
+    out.WriteLine("/FontDescriptor " + ObjectReference(descriptor));
+    out.WriteLine(WidthArray());
+    if (!cidToGid.empty()) out.WriteLine("/CIDToGIDMap " + std::string(cidToGid));
+    out.WriteLine(">>");
+    out.WriteLine("endobj");
+    return descendant;
 }
 
 void TrpPDFFont::WriteNamedObjects(TrpPDFOutput& out, bool compressed) const {
@@ -389,18 +399,7 @@ void TrpPDFFont::WriteNamedObjects(TrpPDFOutput& out, bool compressed) const {
     const int toUnicode = WriteToUnicode(out, compressed);
     const int systemInfo = WriteSystemInfo(out);
 
-    const int descendant = out.NewObjectNumber();
-    out.WriteLine(ObjectHeader(descendant));
-    out.WriteLine("<<");
-    out.WriteLine("/Type /Font");
-    out.WriteLine("/Subtype /CIDFontType2");
-    out.WriteLine("/BaseFont /" + pdfName_);
-    out.WriteLine("/CIDSystemInfo " + ObjectReference(systemInfo));
-    out.WriteLine("/FontDescriptor " + ObjectReference(descriptor));
-    out.WriteLine(WidthArray());
-    out.WriteLine(">>");
-    out.WriteLine("endobj");
-
+    const int descendant = WriteDescendant(out, pdfName_, systemInfo, descriptor, {});
     WriteType0(out, pdfName_, descendant, toUnicode);
 }
 
@@ -446,18 +445,7 @@ void TrpPDFFont::WriteEmbeddedObjects(TrpPDFOutput& out, bool compressed) const 
         cidToGid = ObjectReference(map);
     }
 
-    const int descendant = out.NewObjectNumber();
-    out.WriteLine(ObjectHeader(descendant));
-    out.WriteLine("<<");
-    out.WriteLine("/Type /Font");
-    out.WriteLine("/Subtype /CIDFontType2");
-    out.WriteLine("/BaseFont /" + name);
-    out.WriteLine("/CIDSystemInfo " + ObjectReference(systemInfo));
-    out.WriteLine("/FontDescriptor " + ObjectReference(descriptor));
-    out.WriteLine(WidthArray());
-    out.WriteLine("/CIDToGIDMap " + cidToGid);
-    out.WriteLine(">>");
-    out.WriteLine("endobj");
+    const int descendant = WriteDescendant(out, name, systemInfo, descriptor, cidToGid);
 
     WriteType0(out, name, descendant, toUnicode);
 }

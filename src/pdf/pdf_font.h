@@ -134,6 +134,9 @@ private:
     [[nodiscard]] std::string SubsetName() const;
     [[nodiscard]] std::string CidToGidMap() const;
     int WriteSystemInfo(TrpPDFOutput& out) const;
+    // The CIDFontType2 dictionary; no /CIDToGIDMap entry when `cidToGid` is empty.
+    int WriteDescendant(TrpPDFOutput& out, const std::string& baseFont, int systemInfo, int descriptor,
+                        std::string_view cidToGid) const;
     void WriteType0(TrpPDFOutput& out, const std::string& name, int descendant, int toUnicode) const;
 
     TrpFont font_;

@@ -1,6 +1,6 @@
 #include "questionnaire/window/open_dialog.h"
 
-#include "questionnaire/window/file_dialog_size.h"
+#include "questionnaire/window/file_dialog.h"
 
 namespace lk63 {
 
@@ -16,13 +16,7 @@ std::unique_ptr<QFileDialog> CreateOpenDialog(QWidget* parent, const QString& fo
 
 std::optional<QString> RunOpenDialog(QWidget* parent, const QString& folder) {
     const std::unique_ptr<QFileDialog> dialog = CreateOpenDialog(parent, folder);
-    const int answer = dialog->exec();
-    // Not every desktop hands the activation back to the window below.
-    if (parent) parent->window()->activateWindow();
-    if (answer != QDialog::Accepted) return std::nullopt;
-    const QStringList files = dialog->selectedFiles();
-    if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
-    return files.front();
+    return RunFileDialog(parent, *dialog);
 }
 
 }  // namespace lk63

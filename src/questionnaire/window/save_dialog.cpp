@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "questionnaire/window/file_dialog_size.h"
+#include "questionnaire/window/file_dialog.h"
 
 namespace lk63 {
 
@@ -30,13 +30,7 @@ std::unique_ptr<QFileDialog> CreateSaveDialog(QWidget* parent, const QString& pr
 
 std::optional<QString> RunSaveDialog(QWidget* parent, const QString& proposed) {
     const std::unique_ptr<QFileDialog> dialog = CreateSaveDialog(parent, proposed);
-    const int answer = dialog->exec();
-    // Not every desktop hands the activation back to the window below.
-    if (parent) parent->window()->activateWindow();
-    if (answer != QDialog::Accepted) return std::nullopt;
-    const QStringList files = dialog->selectedFiles();
-    if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
-    return files.front();
+    return RunFileDialog(parent, *dialog);
 }
 
 }  // namespace lk63

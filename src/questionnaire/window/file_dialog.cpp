@@ -1,4 +1,4 @@
-#include "questionnaire/window/file_dialog_size.h"
+#include "questionnaire/window/file_dialog.h"
 
 #include <algorithm>
 
@@ -22,6 +22,16 @@ void SizeFileDialog(QFileDialog& dialog) {
             header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     }
     dialog.resize(std::max(dialog.width(), kDialogWidth), std::max(dialog.height(), kDialogHeight));
+}
+
+std::optional<QString> RunFileDialog(QWidget* parent, QFileDialog& dialog) {
+    const int answer = dialog.exec();
+    // Not every desktop hands the activation back to the window below.
+    if (parent) parent->window()->activateWindow();
+    if (answer != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
+    return files.front();
 }
 
 }  // namespace lk63
