@@ -58,7 +58,7 @@ TCustomGridView::~TCustomGridView() {
 
 // ---- options
 
-void TCustomGridView::SetColor(TColor value) {
+void TCustomGridView::SetColor(TControlColor value) {
     if (color_ == value) return;
     color_ = value;
     Invalidate();
@@ -81,7 +81,7 @@ void TCustomGridView::SetGridStyle(TGridStyles value) {
     LookChanged();
 }
 
-void TCustomGridView::SetGridColor(TColor value) {
+void TCustomGridView::SetGridColor(TControlColor value) {
     if (gridColor_ == value) return;
     gridColor_ = value;
     Invalidate();

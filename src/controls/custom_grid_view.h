@@ -68,14 +68,14 @@ public:
     [[nodiscard]] QRect TipGeometry() const;
 
     // ---- options
-    [[nodiscard]] TColor Color() const { return color_; }
-    void SetColor(TColor value);
+    [[nodiscard]] TControlColor Color() const { return color_; }
+    void SetColor(TControlColor value);
     [[nodiscard]] const TFont& Font() const { return font_; }
     void SetFont(const TFont& value);
     [[nodiscard]] TGridStyles GridStyle() const { return gridStyle_; }
     void SetGridStyle(TGridStyles value);
-    [[nodiscard]] TColor GridColor() const { return gridColor_; }
-    void SetGridColor(TColor value);
+    [[nodiscard]] TControlColor GridColor() const { return gridColor_; }
+    void SetGridColor(TControlColor value);
     [[nodiscard]] int LineWidth() const { return lineWidth_; }
     void SetLineWidth(int value);
     [[nodiscard]] bool ShowGridLines() const { return showGridLines_; }
@@ -313,10 +313,10 @@ private:
     QString tipText_;
     QRect tipArea_;
 
-    TColor color_ = clWindow;
+    TControlColor color_ = clWindow;
     TFont font_;
     TGridStyles gridStyle_{TGridStyle::gsHorzLine, TGridStyle::gsVertLine};
-    TColor gridColor_ = clSilver;
+    TControlColor gridColor_ = clSilver;
     int lineWidth_ = 1;
     bool showGridLines_ = true;
     int textIndentLeft_ = 6;

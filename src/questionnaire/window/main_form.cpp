@@ -15,6 +15,7 @@
 #include "controls/property_grid.h"
 #include "controls/spin_edit.h"
 #include "questionnaire/questionnaire.h"
+#include "questionnaire/questionnaire_document.h"
 #include "questionnaire/window/close_request_filter.h"
 #include "questionnaire/window/error_box.h"
 #include "questionnaire/window/file_drop.h"
@@ -22,7 +23,6 @@
 #include "questionnaire/window/open_dialog.h"
 #include "questionnaire/window/panel.h"
 #include "questionnaire/window/progress_window.h"
-#include "questionnaire/window/questionnaire_save.h"
 #include "questionnaire/window/save_dialog.h"
 #include "questionnaire/window/save_picture.h"
 #include "questionnaire/window/section_heading.h"
@@ -259,8 +259,10 @@ void TMainForm::CreateControls() {
         ShowMessage(QString::fromStdString(caption), QString::fromStdString(text));
     });
     progress_ = new TProgressWindow(this);
-    document_ = std::make_unique<TQuestionnaireSave>(*questionnaire_, *userInterface_, *progress_);
-    progress_->OnCancel = [this] { document_->Stop(); };
+    document_ = std::make_unique<TQuestionnaireDocument>(*questionnaire_, userInterface_.get());
+    document_->PdfExport().Progress = progress_;
+    // The export stops after the object being written.
+    progress_->OnCancel = [this] { document_->Report().StopReport(); };
 }
 
 void TMainForm::WireGrids() {

@@ -34,7 +34,7 @@ class TNoteEdit;
 class TPanel;
 class TProgressWindow;
 class TQuestionnaire;
-class TQuestionnaireSave;
+class TQuestionnaireDocument;
 class TSectionHeading;
 class TSingleLineEdit;
 class TSpinEdit;
@@ -149,7 +149,7 @@ private:
 
     std::unique_ptr<TQuestionnaire> questionnaire_;
     std::unique_ptr<TWindowUserInterface> userInterface_;
-    std::unique_ptr<TQuestionnaireSave> document_;
+    std::unique_ptr<TQuestionnaireDocument> document_;
     TProgressWindow* progress_ = nullptr;
     TFileDialogFunction fileDialog_;
     TOpenDialogFunction openDialog_;
