@@ -14,6 +14,7 @@
 #include "controls/event_guard.h"
 #include "controls/property_grid.h"
 #include "controls/spin_edit.h"
+#include "questionnaire/quantity.h"
 #include "questionnaire/questionnaire.h"
 #include "questionnaire/questionnaire_document.h"
 #include "questionnaire/window/close_request_filter.h"
@@ -49,7 +50,6 @@ constexpr int kPanel1Height = 35;
 
 constexpr int kRowHeight = 18;
 constexpr int kNameColumnWidth = 480;
-constexpr int kMaxQuantity = 999999;
 
 constexpr int kWindowFontPixels = 11;  // 8 point at 96 dpi
 constexpr int kOrderCodeFontPixels = 13;
@@ -218,7 +218,7 @@ void TMainForm::CreateControls() {
     Label4 = MakeLabel(QStringLiteral("Количество выключателей, шт."), Panel3, 271, 8);
     Edit4 = new TSpinEdit(Panel3);
     Edit4->setGeometry(435, 5, 121, 22);
-    Edit4->SetMinValue(1);
+    Edit4->SetMinValue(kMinQuantity);
     Edit4->SetMaxValue(kMaxQuantity);
     Edit4->SetValue(1);
     Memo2 = MakeMemo(Panel3, true);

@@ -9,6 +9,7 @@
 
 #include "controls/event_guard.h"
 #include "controls/spin_edit.h"
+#include "questionnaire/quantity.h"
 #include "questionnaire/questionnaire_document.h"
 #include "questionnaire/window/input_block.h"
 #include "questionnaire/window/note_edit.h"
