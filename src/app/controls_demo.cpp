@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "controls/event_guard.h"
-#include "controls/property_grid.h"
+#include "controls/inspector_grid.h"
 #include "controls/spin_edit.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <QShortcut>
 
 #include "controls/event_guard.h"
-#include "controls/property_grid.h"
+#include "controls/inspector_grid.h"
 #include "controls/spin_edit.h"
 #include "questionnaire/quantity.h"
 #include "questionnaire/questionnaire.h"
