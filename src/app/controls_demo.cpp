@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "controls/event_guard.h"
-#include "controls/property_grid.h"
+#include "controls/inspector_grid.h"
 #include "controls/spin_edit.h"
 
 namespace {
@@ -51,7 +51,7 @@ std::vector<TDemoRow> DemoRows() {
     };
 }
 
-lk63::TFont DemoFont(lk63::TColor color, bool bold = false) {
+lk63::TFont DemoFont(lk63::TControlColor color, bool bold = false) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     font.setBold(bold);

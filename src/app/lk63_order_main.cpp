@@ -18,6 +18,7 @@
 #include "platform/io/file_error.h"
 #include "platform/io/temporary_files.h"
 #include "questionnaire/order_input.h"
+#include "questionnaire/quantity.h"
 #include "questionnaire/questionnaire_document.h"
 #include "report/messages.h"
 #include "report/user_interface.h"

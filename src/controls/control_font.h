@@ -9,7 +9,7 @@ namespace lk63 {
 
 struct TFont {
     QFont Font;
-    TColor Color = clWindowText;
+    TControlColor Color = clWindowText;
 
     friend bool operator==(const TFont&, const TFont&) = default;
 };

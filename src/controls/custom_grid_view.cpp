@@ -58,7 +58,7 @@ TCustomGridView::~TCustomGridView() {
 
 // ---- options
 
-void TCustomGridView::SetColor(TColor value) {
+void TCustomGridView::SetColor(TControlColor value) {
     if (color_ == value) return;
     color_ = value;
     Invalidate();
@@ -81,7 +81,7 @@ void TCustomGridView::SetGridStyle(TGridStyles value) {
     LookChanged();
 }
 
-void TCustomGridView::SetGridColor(TColor value) {
+void TCustomGridView::SetGridColor(TControlColor value) {
     if (gridColor_ == value) return;
     gridColor_ = value;
     Invalidate();
@@ -376,7 +376,7 @@ void TCustomGridView::ComputeVisibleRange() {
     const QRect g = GridArea();
     if (columns_.Count() == 0) {
         firstVisible_.Col = 0;
-        visibleCount_.Col = 0;
+        visibleCount_.Columns = 0;
     } else {
         int left = ClientRect().left() - horz_.Position();
         int first = 0;
@@ -392,17 +392,17 @@ void TCustomGridView::ComputeVisibleRange() {
             right += columns_[last].Width();
         }
         firstVisible_.Col = first;
-        visibleCount_.Col = last - first + 1;
+        visibleCount_.Columns = last - first + 1;
     }
     const int h = rows_.Height();
     if (rows_.Count() == 0 || h <= 0) {
         firstVisible_.Row = 0;
-        visibleCount_.Row = 0;
+        visibleCount_.Rows = 0;
     } else {
         firstVisible_.Row = vert_.Position();
         int count = (g.height() + h - 1) / h;
         count = std::min<std::int64_t>(count, static_cast<std::int64_t>(rows_.Count()) - firstVisible_.Row);
-        visibleCount_.Row = std::max(count, 0);
+        visibleCount_.Rows = std::max(count, 0);
     }
 }
 

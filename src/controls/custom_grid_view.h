@@ -5,9 +5,8 @@
 // arrives with its default and carries the answer back.
 //
 // The implementation is split by concern: custom_grid_view.cpp (state,
-// geometry, change propagation), grid_view_paint.cpp, grid_view_focus.cpp,
-// grid_view_scroll.cpp, grid_view_tips.cpp, grid_view_edit.cpp and
-// grid_view_input.cpp (Qt events).
+// geometry, change propagation) and custom_grid_view_paint.cpp, _focus.cpp,
+// _scroll.cpp, _tips.cpp, _edit.cpp and _input.cpp (Qt events).
 
 #include <functional>
 #include <memory>
@@ -18,6 +17,7 @@
 #include <QStringList>
 
 #include "controls/cell_canvas.h"
+#include "controls/cell_count.h"
 #include "controls/cell_text.h"
 #include "controls/control_font.h"
 #include "controls/grid_cell.h"
@@ -57,7 +57,7 @@ public:
     [[nodiscard]] TGridCell FocusedCell() const { return focusedCell_; }
     [[nodiscard]] bool FocusSelected() const { return focusSelected_; }
     [[nodiscard]] TGridCell FirstVisible() const { return firstVisible_; }
-    [[nodiscard]] TGridCell VisibleCount() const { return visibleCount_; }
+    [[nodiscard]] TCellCount VisibleCount() const { return visibleCount_; }
     [[nodiscard]] TGridCell EditorCell() const { return editorCell_; }
     [[nodiscard]] bool EditorActive() const { return editorActive_; }
     [[nodiscard]] TGridCell ClickCell() const { return clickCell_; }
@@ -68,14 +68,14 @@ public:
     [[nodiscard]] QRect TipGeometry() const;
 
     // ---- options
-    [[nodiscard]] TColor Color() const { return color_; }
-    void SetColor(TColor value);
+    [[nodiscard]] TControlColor Color() const { return color_; }
+    void SetColor(TControlColor value);
     [[nodiscard]] const TFont& Font() const { return font_; }
     void SetFont(const TFont& value);
     [[nodiscard]] TGridStyles GridStyle() const { return gridStyle_; }
     void SetGridStyle(TGridStyles value);
-    [[nodiscard]] TColor GridColor() const { return gridColor_; }
-    void SetGridColor(TColor value);
+    [[nodiscard]] TControlColor GridColor() const { return gridColor_; }
+    void SetGridColor(TControlColor value);
     [[nodiscard]] int LineWidth() const { return lineWidth_; }
     void SetLineWidth(int value);
     [[nodiscard]] bool ShowGridLines() const { return showGridLines_; }
@@ -305,7 +305,7 @@ private:
     TGridCell focusedCell_{0, 0};
     bool focusSelected_ = false;
     TGridCell firstVisible_{0, 0};
-    TGridCell visibleCount_{0, 0};
+    TCellCount visibleCount_;
     TGridCell editorCell_ = NoCell;
     bool editorActive_ = false;
     TGridCell clickCell_ = NoCell;
@@ -313,10 +313,10 @@ private:
     QString tipText_;
     QRect tipArea_;
 
-    TColor color_ = clWindow;
+    TControlColor color_ = clWindow;
     TFont font_;
     TGridStyles gridStyle_{TGridStyle::gsHorzLine, TGridStyle::gsVertLine};
-    TColor gridColor_ = clSilver;
+    TControlColor gridColor_ = clSilver;
     int lineWidth_ = 1;
     bool showGridLines_ = true;
     int textIndentLeft_ = 6;

@@ -1,6 +1,8 @@
 #pragma once
 // Colours of the controls: fixed RGB values or named system colours that are
-// resolved through the widget's palette when they are painted.
+// resolved through the widget's palette when they are painted. The report's
+// colours are plain numbers of their own (report/color.h); the two never mix,
+// and a file may include both.
 
 #include <QColor>
 #include <QPalette>
@@ -23,44 +25,44 @@ TPaletteSlot PaletteSlotOf(TSysColor color);
 QColor SystemColor(TSysColor color);
 QColor SystemColor(TSysColor color, const QPalette& palette);
 
-class TColor {
+class TControlColor {
 public:
-    constexpr TColor(TSysColor system) : system_(true), sys_(system) {}
-    static constexpr TColor Rgb(int r, int g, int b) { return TColor(qRgb(r, g, b)); }
+    constexpr TControlColor(TSysColor system) : system_(true), sys_(system) {}
+    static constexpr TControlColor Rgb(int r, int g, int b) { return TControlColor(qRgb(r, g, b)); }
 
     [[nodiscard]] constexpr bool IsSystem() const { return system_; }
     [[nodiscard]] QColor Resolve(const QPalette& palette) const {
         return system_ ? SystemColor(sys_, palette) : QColor(rgb_);
     }
-    friend constexpr bool operator==(const TColor& a, const TColor& b) {
+    friend constexpr bool operator==(const TControlColor& a, const TControlColor& b) {
         return a.system_ == b.system_ && (a.system_ ? a.sys_ == b.sys_ : a.rgb_ == b.rgb_);
     }
 
 private:
-    constexpr explicit TColor(QRgb rgb) : rgb_(rgb) {}
+    constexpr explicit TControlColor(QRgb rgb) : rgb_(rgb) {}
     bool system_ = false;
     TSysColor sys_ = TSysColor::clWindow;
     QRgb rgb_ = 0;
 };
 
-inline constexpr TColor clWindow{TSysColor::clWindow};
-inline constexpr TColor clWindowText{TSysColor::clWindowText};
-inline constexpr TColor clBtnFace{TSysColor::clBtnFace};
-inline constexpr TColor clBtnText{TSysColor::clBtnText};
-inline constexpr TColor clBtnShadow{TSysColor::clBtnShadow};
-inline constexpr TColor clBtnHighlight{TSysColor::clBtnHighlight};
-inline constexpr TColor cl3DDkShadow{TSysColor::cl3DDkShadow};
-inline constexpr TColor cl3DLight{TSysColor::cl3DLight};
-inline constexpr TColor clHighlight{TSysColor::clHighlight};
-inline constexpr TColor clHighlightText{TSysColor::clHighlightText};
-inline constexpr TColor clGrayText{TSysColor::clGrayText};
-inline constexpr TColor clInfoBk{TSysColor::clInfoBk};
-inline constexpr TColor clInfoText{TSysColor::clInfoText};
+inline constexpr TControlColor clWindow{TSysColor::clWindow};
+inline constexpr TControlColor clWindowText{TSysColor::clWindowText};
+inline constexpr TControlColor clBtnFace{TSysColor::clBtnFace};
+inline constexpr TControlColor clBtnText{TSysColor::clBtnText};
+inline constexpr TControlColor clBtnShadow{TSysColor::clBtnShadow};
+inline constexpr TControlColor clBtnHighlight{TSysColor::clBtnHighlight};
+inline constexpr TControlColor cl3DDkShadow{TSysColor::cl3DDkShadow};
+inline constexpr TControlColor cl3DLight{TSysColor::cl3DLight};
+inline constexpr TControlColor clHighlight{TSysColor::clHighlight};
+inline constexpr TControlColor clHighlightText{TSysColor::clHighlightText};
+inline constexpr TControlColor clGrayText{TSysColor::clGrayText};
+inline constexpr TControlColor clInfoBk{TSysColor::clInfoBk};
+inline constexpr TControlColor clInfoText{TSysColor::clInfoText};
 
-inline constexpr TColor clBlack = TColor::Rgb(0, 0, 0);
-inline constexpr TColor clWhite = TColor::Rgb(255, 255, 255);
-inline constexpr TColor clSilver = TColor::Rgb(192, 192, 192);
-inline constexpr TColor clNavy = TColor::Rgb(0, 0, 128);
-inline constexpr TColor clPurple = TColor::Rgb(128, 0, 128);
+// clBlack and clWhite name the report's colours; a control that wants them
+// says TControlColor::Rgb.
+inline constexpr TControlColor clSilver = TControlColor::Rgb(192, 192, 192);
+inline constexpr TControlColor clNavy = TControlColor::Rgb(0, 0, 128);
+inline constexpr TControlColor clPurple = TControlColor::Rgb(128, 0, 128);
 
 }  // namespace lk63

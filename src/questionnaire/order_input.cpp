@@ -15,14 +15,12 @@
 #include "platform/io/echoed_text.h"
 #include "platform/io/file_error.h"
 #include "platform/io/pdf_attachment.h"
+#include "questionnaire/quantity.h"
 
 namespace lk63 {
 namespace {
 
 using nlohmann::json;
-
-constexpr long long kMinQuantity = 1;
-constexpr long long kMaxQuantity = 999999;
 
 // A text of the input as a message shows it: in quotes, control characters escaped.
 std::string Quoted(std::string_view s) { return "\"" + platform::EchoedText(s) + "\""; }
@@ -70,11 +68,11 @@ std::string QuantityText(const json& doc) {
         const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
         if (!digits || std::from_chars(text.data(), end, value).ptr != end) value = -1;
     } else {
-        throw TOrderError("\"quantity\": expected a whole number from 1 to 999999");
+        throw TOrderError("\"quantity\": expected " + std::string(kQuantityRangeText));
     }
     if (value < kMinQuantity || value > kMaxQuantity)
         throw TOrderError("\"quantity\": " + (it->is_string() ? Quoted(text) : text) +
-                          " is not a whole number from 1 to 999999");
+                          " is not " + std::string(kQuantityRangeText));
     return text;
 }
 

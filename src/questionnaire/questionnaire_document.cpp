@@ -10,8 +10,6 @@
 namespace lk63 {
 namespace {
 
-constexpr long kMaxQuantity = 999999;
-
 bool IsControl(char16_t unit) {
     return unit < 0x20 || unit == 0x7F || (unit >= 0x80 && unit <= 0x9F) || unit == 0x2028 || unit == 0x2029;
 }
@@ -29,17 +27,6 @@ std::string SingleLineText(std::string_view text) {
     for (char16_t& unit : wide)
         if (IsControl(unit)) unit = u' ';
     return platform::Utf16ToUtf8(wide);
-}
-
-bool IsPrintableQuantity(std::string_view text) {
-    if (text.empty()) return false;
-    long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-        if (value > kMaxQuantity) return false;
-    }
-    return value >= 1;
 }
 
 TQuestionnaireDocument::TQuestionnaireDocument(const TQuestionnaire& questionnaire, TrpUserInterface* ui)

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "pdf/pdf_export.h"
+#include "questionnaire/quantity.h"
 #include "questionnaire/questionnaire.h"
 #include "questionnaire/report_binding.h"
 #include "report/data_set.h"
@@ -17,10 +18,6 @@
 namespace lk63 {
 
 class TrpUserInterface;
-
-// The text of the message box "Ошибка" for a quantity that is not printed.
-inline constexpr std::string_view kQuantityMessage =
-    "Количество выключателей, шт.: введите целое число от 1 до 999999";
 
 enum class TSavePreparation {
     Prepared,     // pages are ready to export
@@ -33,8 +30,6 @@ enum class TSavePreparation {
 std::string SingleLineText(std::string_view text);
 // The note as the model keeps it: composed (NFC), a tab a space.
 std::string NoteText(std::string_view note);
-// A whole number from 1 to 999999 written in digits only ("007" is one).
-bool IsPrintableQuantity(std::string_view text);
 
 class TQuestionnaireDocument {
 public:

@@ -25,7 +25,7 @@ protected:
         test::ShowActive(grid);
         grid.setFocus();
         ASSERT_EQ(grid.GridArea().height(), 100);
-        ASSERT_EQ(grid.VisibleCount().Row, 5);
+        ASSERT_EQ(grid.VisibleCount().Rows, 5);
     }
     void Wheel(int delta) {
         const QPoint pos(10, 10);
@@ -52,7 +52,7 @@ TEST_F(GridFocusTest, NavigationKeysMoveToTheNextFocusableCell) {
         {{2, 0}, Qt::Key_Up, {}, {2, 0}},       // Up on the first row stays
         {{2, 19}, Qt::Key_Down, {}, {2, 19}},   // Down on the last row stays
         {{2, 5}, Qt::Key_Down, {}, {2, 6}},
-        {{2, 5}, Qt::Key_PageDown, {}, {2, 9}},  // VisibleCount.Row - 1 further
+        {{2, 5}, Qt::Key_PageDown, {}, {2, 9}},  // VisibleCount().Rows - 1 further
         {{2, 5}, Qt::Key_PageUp, {}, {2, 1}},
         {{2, 1}, Qt::Key_PageUp, {}, {2, 0}},
         {{2, 18}, Qt::Key_PageDown, {}, {2, 19}},

@@ -107,7 +107,7 @@ TEST_F(GridViewTest, ARepaintedStripAsksOnlyForTheCellsItMeets) {
 }
 
 TEST_F(GridViewTest, WithoutRowsOrColumnsOnlyTheBackgroundIsPainted) {
-    const TColor background = TColor::Rgb(10, 200, 30);
+    const TControlColor background = TControlColor::Rgb(10, 200, 30);
     struct Case {
         std::vector<int> widths;
         int rows;
@@ -132,18 +132,18 @@ TEST_F(GridViewTest, WithoutRowsOrColumnsOnlyTheBackgroundIsPainted) {
 
 TEST_F(GridViewTest, GridLinesInTheBackgroundColourAreInverted) {
     struct Case {
-        TColor gridColor;
+        TControlColor gridColor;
         QRgb expected;
     };
     const Case cases[] = {
-        {TColor::Rgb(200, 10, 10), qRgb(200, 10, 10)},
-        {TColor::Rgb(250, 250, 250), qRgb(250, 250, 250) ^ 0x808080},  // same as Color
+        {TControlColor::Rgb(200, 10, 10), qRgb(200, 10, 10)},
+        {TControlColor::Rgb(250, 250, 250), qRgb(250, 250, 250) ^ 0x808080},  // same as Color
     };
     for (const Case& c : cases) {
         TCustomGridView g;
         g.SetBorderStyle(TBorderStyle::bsNone);
         test::SetUpGrid(g, {40, 40}, 3, 20);
-        g.SetColor(TColor::Rgb(250, 250, 250));
+        g.SetColor(TControlColor::Rgb(250, 250, 250));
         g.SetGridColor(c.gridColor);
         g.resize(200, 100);
         test::ShowActive(g);
@@ -158,7 +158,7 @@ TEST_F(GridViewTest, LongTextEndsInAnEllipsisOrIsCutAtTheInnerEdge) {
     owner.texts[{0, 0}] = text;
     owner.texts[{1, 0}] = QString();
     test::SetUpGrid(grid, {80, 60}, 1, 20);
-    grid.SetColor(TColor::Rgb(255, 255, 255));
+    grid.SetColor(TControlColor::Rgb(255, 255, 255));
     grid.SetShowFocusRect(false);
     grid.resize(200, 60);
     test::ShowActive(grid);

@@ -14,6 +14,7 @@
 #include "pdf/pdf_check.h"
 #include "platform/io/temp_folder.h"
 #include "questionnaire/choose.h"
+#include "questionnaire/quantity.h"
 #include "questionnaire/questionnaire_document.h"
 #include "report/prepared_pages.h"
 #include "report/user_interface.h"

@@ -12,9 +12,11 @@
 #include <QShortcut>
 
 #include "controls/event_guard.h"
-#include "controls/property_grid.h"
+#include "controls/inspector_grid.h"
 #include "controls/spin_edit.h"
+#include "questionnaire/quantity.h"
 #include "questionnaire/questionnaire.h"
+#include "questionnaire/questionnaire_document.h"
 #include "questionnaire/window/close_request_filter.h"
 #include "questionnaire/window/error_box.h"
 #include "questionnaire/window/file_drop.h"
@@ -22,7 +24,6 @@
 #include "questionnaire/window/open_dialog.h"
 #include "questionnaire/window/panel.h"
 #include "questionnaire/window/progress_window.h"
-#include "questionnaire/window/questionnaire_save.h"
 #include "questionnaire/window/save_dialog.h"
 #include "questionnaire/window/save_picture.h"
 #include "questionnaire/window/section_heading.h"
@@ -49,7 +50,6 @@ constexpr int kPanel1Height = 35;
 
 constexpr int kRowHeight = 18;
 constexpr int kNameColumnWidth = 480;
-constexpr int kMaxQuantity = 999999;
 
 constexpr int kWindowFontPixels = 11;  // 8 point at 96 dpi
 constexpr int kOrderCodeFontPixels = 13;
@@ -218,7 +218,7 @@ void TMainForm::CreateControls() {
     Label4 = MakeLabel(QStringLiteral("Количество выключателей, шт."), Panel3, 271, 8);
     Edit4 = new TSpinEdit(Panel3);
     Edit4->setGeometry(435, 5, 121, 22);
-    Edit4->SetMinValue(1);
+    Edit4->SetMinValue(kMinQuantity);
     Edit4->SetMaxValue(kMaxQuantity);
     Edit4->SetValue(1);
     Memo2 = MakeMemo(Panel3, true);
@@ -259,8 +259,10 @@ void TMainForm::CreateControls() {
         ShowMessage(QString::fromStdString(caption), QString::fromStdString(text));
     });
     progress_ = new TProgressWindow(this);
-    document_ = std::make_unique<TQuestionnaireSave>(*questionnaire_, *userInterface_, *progress_);
-    progress_->OnCancel = [this] { document_->Stop(); };
+    document_ = std::make_unique<TQuestionnaireDocument>(*questionnaire_, userInterface_.get());
+    document_->PdfExport().Progress = progress_;
+    // The export stops after the object being written.
+    progress_->OnCancel = [this] { document_->Report().StopReport(); };
 }
 
 void TMainForm::WireGrids() {

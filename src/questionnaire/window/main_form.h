@@ -34,7 +34,7 @@ class TNoteEdit;
 class TPanel;
 class TProgressWindow;
 class TQuestionnaire;
-class TQuestionnaireSave;
+class TQuestionnaireDocument;
 class TSectionHeading;
 class TSingleLineEdit;
 class TSpinEdit;
@@ -63,35 +63,35 @@ public:
     // A save is running: the window takes no input and closing waits.
     [[nodiscard]] bool Saving() const { return saving_; }
 
-    // Controls, named as the window's layout names them.
-    TSectionHeading* StaticText1 = nullptr;
-    TPanel* Panel2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    TSingleLineEdit* Edit1 = nullptr;
-    TSingleLineEdit* Edit2 = nullptr;
-    TSingleLineEdit* Edit3 = nullptr;
-    TSectionHeading* StaticText7 = nullptr;
-    TInspectorGrid* InspectorGrid1 = nullptr;
-    TSectionHeading* StaticText2 = nullptr;
-    TInspectorGrid* InspectorGrid2 = nullptr;
-    TPanel* Panel3 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label4 = nullptr;
-    TSpinEdit* Edit4 = nullptr;
-    QPlainTextEdit* Memo2 = nullptr;
-    QLabel* TableIDLabel = nullptr;
-    TSectionHeading* StaticText6 = nullptr;
-    TNoteEdit* Memo4 = nullptr;
-    TSectionHeading* StaticText3 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    TSectionHeading* StaticText5 = nullptr;
-    QPlainTextEdit* Memo3 = nullptr;
-    TPanel* Panel1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button2 = nullptr;
+    // Controls, named as the window's layout names them, top to bottom.
+    TSectionHeading* StaticText1 = nullptr;    // " Данные организации, заполнившей опросный лист"
+    TPanel* Panel2 = nullptr;                  // holds the three organisation fields and their labels
+    QLabel* Label1 = nullptr;                  // "Наименование организации"
+    QLabel* Label2 = nullptr;                  // "Адрес и номер телефона организации"
+    QLabel* Label3 = nullptr;                  // "ФИО контактного лица"
+    TSingleLineEdit* Edit1 = nullptr;          // the organisation's name
+    TSingleLineEdit* Edit2 = nullptr;          // its address and telephone number
+    TSingleLineEdit* Edit3 = nullptr;          // the contact person
+    TSectionHeading* StaticText7 = nullptr;    // " 1 Автоматический выключатель *"
+    TInspectorGrid* InspectorGrid1 = nullptr;  // the breaker's parameters
+    TSectionHeading* StaticText2 = nullptr;    // " 2 Аксессуары *"
+    TInspectorGrid* InspectorGrid2 = nullptr;  // the accessories
+    TPanel* Panel3 = nullptr;                  // the row of the quantity under the grids
+    QLabel* Label5 = nullptr;                  // "* Необходимо заполнить все поля!"
+    QLabel* Label4 = nullptr;                  // "Количество выключателей, шт."
+    TSpinEdit* Edit4 = nullptr;                // the quantity, 1 to 999999
+    QPlainTextEdit* Memo2 = nullptr;           // the order code, kept hidden
+    QLabel* TableIDLabel = nullptr;            // the compatibility table's id, kept hidden
+    TSectionHeading* StaticText6 = nullptr;    // " Примечание"
+    TNoteEdit* Memo4 = nullptr;                // the note
+    TSectionHeading* StaticText3 = nullptr;    // " Описание"
+    QPlainTextEdit* Memo1 = nullptr;           // the description, read-only
+    TSectionHeading* StaticText5 = nullptr;    // " Структурный состав"
+    QPlainTextEdit* Memo3 = nullptr;           // the structural composition, read-only
+    TPanel* Panel1 = nullptr;                  // the commands at the bottom
+    QPushButton* Button1 = nullptr;            // "Сохранить в pdf"
+    QPushButton* Button3 = nullptr;            // "Сбросить"
+    QPushButton* Button2 = nullptr;            // "Закрыть"
 
     // Commands.
     void Button1Click();  // "Сохранить в pdf"
@@ -149,7 +149,7 @@ private:
 
     std::unique_ptr<TQuestionnaire> questionnaire_;
     std::unique_ptr<TWindowUserInterface> userInterface_;
-    std::unique_ptr<TQuestionnaireSave> document_;
+    std::unique_ptr<TQuestionnaireDocument> document_;
     TProgressWindow* progress_ = nullptr;
     TFileDialogFunction fileDialog_;
     TOpenDialogFunction openDialog_;

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QStringList>
 
-#include "controls/property_grid.h"
+#include "controls/inspector_grid.h"
 #include "questionnaire/questionnaire.h"
 
 namespace lk63 {

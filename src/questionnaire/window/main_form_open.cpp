@@ -15,11 +15,12 @@
 #include "controls/spin_edit.h"
 #include "questionnaire/order_input.h"
 #include "questionnaire/questionnaire.h"
+#include "questionnaire/questionnaire_document.h"
 #include "questionnaire/window/note_edit.h"
 #include "questionnaire/window/order_error_text.h"
-#include "questionnaire/window/questionnaire_save.h"
 #include "questionnaire/window/save_dialog.h"
 #include "questionnaire/window/single_line_edit.h"
+#include "report/messages.h"
 
 namespace lk63 {
 namespace {
@@ -52,7 +53,7 @@ QString ProposedFile(const QFileInfo& opened) {
 
 void TMainForm::OpenCommand() {
     if (saving_) return;
-    const std::string last = document_->FileName();
+    const std::string last = document_->PdfExport().FileName;
     const QString folder =
         last.empty() ? FirstSaveFolder() : QFileInfo(QFile::decodeName(QByteArray::fromStdString(last))).absolutePath();
     const std::optional<QString> path = openDialog_(this, folder);
@@ -74,7 +75,7 @@ void TMainForm::Open(const QString& path) {
         order = ParseOrder(ReadOrderText(native));
         ApplyChoices(opened, order);
     } catch (const TOrderError& e) {
-        ShowMessage(QString::fromUtf8(TQuestionnaireSave::ErrorCaption()),
+        ShowMessage(QString::fromUtf8(RpMessage("ErrorCaption")),
                     QString::fromStdString(WindowOrderErrorText(e, native)));
         return;
     }
@@ -86,7 +87,7 @@ void TMainForm::Open(const QString& path) {
     Edit3->setText(AsTyped(*Edit3, order.Contact));
     Edit4->SetText(QString::fromStdString(order.Quantity));
     Memo4->setPlainText(NoteAsTyped(order.Note));
-    document_->SetFileName(QFile::encodeName(ProposedFile(file)).toStdString());
+    document_->PdfExport().FileName = QFile::encodeName(ProposedFile(file)).toStdString();
 }
 
 }  // namespace lk63

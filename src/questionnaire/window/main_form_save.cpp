@@ -9,10 +9,12 @@
 
 #include "controls/event_guard.h"
 #include "controls/spin_edit.h"
+#include "questionnaire/quantity.h"
+#include "questionnaire/questionnaire_document.h"
 #include "questionnaire/window/input_block.h"
 #include "questionnaire/window/note_edit.h"
-#include "questionnaire/window/questionnaire_save.h"
 #include "questionnaire/window/single_line_edit.h"
+#include "report/messages.h"
 
 namespace lk63 {
 
@@ -43,13 +45,13 @@ void TMainForm::Button1Click() {
 }
 
 void TMainForm::Save() {
-    TQuestionnaireSave::TFields fields;
+    TReportFields fields;
     fields.Organisation = Edit1->text().toStdString();
     fields.Address = Edit2->text().toStdString();
     fields.Contact = Edit3->text().toStdString();
     fields.Quantity = Edit4->text().toStdString();
     fields.Note = Memo4->toPlainText().toStdString();
-    const TQuestionnaireSave::TResult prepared = [&] {
+    const TSavePreparation prepared = [&] {
         // Preparing shows no window of its own; the pointer tells that work goes on.
         QApplication::setOverrideCursor(Qt::WaitCursor);
         struct TRestore {
@@ -59,18 +61,17 @@ void TMainForm::Save() {
     }();
     ShowTrimmedNote(QString::fromStdString(document_->TrimmedNote()));
     switch (prepared) {
-        case TQuestionnaireSave::TResult::Prepared:
+        case TSavePreparation::Prepared:
             break;
-        case TQuestionnaireSave::TResult::BadQuantity:
-            ShowMessage(QString::fromUtf8(TQuestionnaireSave::ErrorCaption()),
-                        QString::fromUtf8(TQuestionnaireSave::QuantityMessage()));
+        case TSavePreparation::BadQuantity:
+            ShowMessage(QString::fromUtf8(RpMessage("ErrorCaption")), QString::fromUtf8(kQuantityMessage));
             Edit4->setFocus(Qt::OtherFocusReason);
             return;
-        case TQuestionnaireSave::TResult::Failed:
+        case TSavePreparation::Failed:
             return;  // the engine has shown its errors
     }
 
-    const QString proposed = QFile::decodeName(QByteArray::fromStdString(document_->FileName()));
+    const QString proposed = QFile::decodeName(QByteArray::fromStdString(document_->PdfExport().FileName));
     const std::optional<QString> path = fileDialog_(this, proposed);
     if (!path || path->isEmpty()) return;
     document_->Export(QFile::encodeName(*path).toStdString());

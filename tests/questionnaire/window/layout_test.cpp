@@ -177,7 +177,7 @@ TEST_F(LayoutTest, GridsAsLaidOut) {
         EXPECT_TRUE(g.ShowCellTips());
         EXPECT_TRUE(g.ShowHint());
         EXPECT_TRUE(g.AlwaysEdit());
-        const std::tuple<const TFont&, TColor, bool> fonts[] = {
+        const std::tuple<const TFont&, TControlColor, bool> fonts[] = {
             {g.NameFont(), clBtnText, false}, {g.ValueFont(), clNavy, false}, {g.CategoryFont(), clPurple, true}};
         for (const auto& [font, colour, bold] : fonts) {
             EXPECT_EQ(font.Font.family(), QStringLiteral("MS Sans Serif"));

@@ -20,7 +20,7 @@
 #include "controls/custom_grid_edit.h"
 #include "controls/gui_helpers.h"
 #include "controls/grid_list_box.h"
-#include "controls/property_grid.h"
+#include "controls/inspector_grid.h"
 #include "controls/spin_edit.h"
 #include "questionnaire/questionnaire.h"
 #include "questionnaire/window/main_form.h"

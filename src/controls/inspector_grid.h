@@ -1,7 +1,7 @@
 #pragma once
 // The inspector grid as the main window uses it.
 
-#include "controls/name_value_grid.h"
+#include "controls/custom_inspector.h"
 
 namespace lk63 {
 

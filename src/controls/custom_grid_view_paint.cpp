@@ -22,13 +22,13 @@ void TCustomGridView::paintEvent(QPaintEvent* e) {
 
 void TCustomGridView::PaintGrid(QPainter& painter, const QRegion& region) {
     PaintEmptyArea(painter);
-    if (visibleCount_.Col > 0 && visibleCount_.Row > 0) {
+    if (visibleCount_.Columns > 0 && visibleCount_.Rows > 0) {
         painter.save();
         if (editorActive_ && !editorCell_.Empty()) {
             painter.setClipRegion(QRegion(ClientRect()) - QRegion(CellInnerBounds(editorCell_)));
         }
-        const int lastRow = firstVisible_.Row + visibleCount_.Row;
-        const int lastCol = std::min(firstVisible_.Col + visibleCount_.Col, columns_.Count());
+        const int lastRow = firstVisible_.Row + visibleCount_.Rows;
+        const int lastCol = std::min(firstVisible_.Col + visibleCount_.Columns, columns_.Count());
         for (int r = firstVisible_.Row; r < lastRow; ++r) {
             for (int c = firstVisible_.Col; c < lastCol; ++c) {
                 if (columns_[c].Width() <= 0) continue;
@@ -54,7 +54,7 @@ void TCustomGridView::PaintEmptyArea(QPainter& painter) {
         return;
     }
     if (right < gRight) painter.fillRect(QRect(right, g.top(), gRight - right, g.height()), background);
-    const int after = RowSpan(firstVisible_.Row + visibleCount_.Row).first;
+    const int after = RowSpan(firstVisible_.Row + visibleCount_.Rows).first;
     const int gBottom = g.top() + g.height();
     if (after < gBottom) painter.fillRect(QRect(g.left(), after, g.width(), gBottom - after), background);
 }
@@ -72,7 +72,7 @@ void TCustomGridView::PaintCell(QPainter& painter, const TGridCell& cell, const 
 }
 
 void TCustomGridView::PaintFocusRect(QPainter& painter) {
-    if (!showFocusRect_ || !FocusInside() || visibleCount_.Row <= 0 || editorActive_) return;
+    if (!showFocusRect_ || !FocusInside() || visibleCount_.Rows <= 0 || editorActive_) return;
     const QRect r = CellInnerBounds(focusedCell_);
     if (r.width() <= 0 || r.height() <= 0) return;
     painter.save();
@@ -104,10 +104,10 @@ void TCustomGridView::PaintGridLines(QPainter& painter) {
     const bool listView = gridStyle_.Contains(TGridStyle::gsListViewLike);
     const int h = rows_.Height();
     std::vector<QRect> lines;
-    lines.reserve(static_cast<std::size_t>(visibleCount_.Row + visibleCount_.Col) + 1);
+    lines.reserve(static_cast<std::size_t>(visibleCount_.Rows + visibleCount_.Columns) + 1);
 
-    const int rowsBottom = RowSpan(firstVisible_.Row + visibleCount_.Row).first;
-    const int lastCol = std::min(firstVisible_.Col + visibleCount_.Col, columns_.Count());
+    const int rowsBottom = RowSpan(firstVisible_.Row + visibleCount_.Rows).first;
+    const int lastCol = std::min(firstVisible_.Col + visibleCount_.Columns, columns_.Count());
     if (gridStyle_.Contains(TGridStyle::gsVertLine)) {
         const bool full = listView || gridStyle_.Contains(TGridStyle::gsFullVertLine);
         const int bottom = full ? gBottom : std::min(rowsBottom, gBottom);
@@ -120,7 +120,7 @@ void TCustomGridView::PaintGridLines(QPainter& painter) {
     if (gridStyle_.Contains(TGridStyle::gsHorzLine) && h > 0) {
         const bool full = listView || gridStyle_.Contains(TGridStyle::gsFullHorzLine);
         const int right = full ? gRight : ColumnSpan(lastCol - 1).second;
-        const int slotCount = listView ? g.height() / h : visibleCount_.Row;
+        const int slotCount = listView ? g.height() / h : visibleCount_.Rows;
         for (int i = 0; i < slotCount; ++i) {
             const int bottom = RowSpan(firstVisible_.Row + i).second;
             if (right > g.left()) lines.emplace_back(g.left(), bottom - lineWidth_, right - g.left(), lineWidth_);

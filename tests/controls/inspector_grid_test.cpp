@@ -4,7 +4,7 @@
 
 #include <QScrollBar>
 
-#include "controls/property_grid.h"
+#include "controls/inspector_grid.h"
 #include "edit_fixture.h"
 
 namespace lk63 {
@@ -172,7 +172,7 @@ TEST_F(InspectorTest, DraggingPastTheRowsScrollsOneRowBeyondTheVisibleOnes) {
     SendMouse(vp, QEvent::MouseButtonPress, QPoint(100, 5), Qt::LeftButton, Qt::LeftButton);
     ASSERT_EQ(grid->FocusedCell(), (TGridCell{1, 0}));
     const int below = grid->GridArea().height() + 10;
-    for (int expectedRow = grid->VisibleCount().Row; expectedRow < grid->VisibleCount().Row + 3; ++expectedRow) {
+    for (int expectedRow = grid->VisibleCount().Rows; expectedRow < grid->VisibleCount().Rows + 3; ++expectedRow) {
         SendMouse(vp, QEvent::MouseMove, QPoint(100, below), Qt::NoButton, Qt::LeftButton);
         EXPECT_EQ(grid->FocusedCell().Row, expectedRow) << "one row at a time";
         EXPECT_EQ(grid->EditorCell(), grid->FocusedCell());

@@ -1,4 +1,4 @@
-#include "controls/value_cell_edit.h"
+#include "controls/inspector_edit.h"
 
 #include "controls/system_colors.h"
 

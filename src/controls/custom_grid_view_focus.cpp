@@ -37,11 +37,11 @@ TGridCell TCustomGridView::FindFocusTarget(TGridCell cell, TFocusDirection direc
             if (ok(cell.Col, r)) return {cell.Col, r};
         return cell;
     case D::fdPageUp:
-        for (int r = std::max(cell.Row - (visibleCount_.Row - 1), 0); r >= 0; --r)
+        for (int r = std::max(cell.Row - (visibleCount_.Rows - 1), 0); r >= 0; --r)
             if (ok(cell.Col, r)) return {cell.Col, r};
         return cell;
     case D::fdPageDown:
-        for (int r = std::min(cell.Row + visibleCount_.Row - 1, lastRow); r <= lastRow; ++r)
+        for (int r = std::min(cell.Row + visibleCount_.Rows - 1, lastRow); r <= lastRow; ++r)
             if (ok(cell.Col, r)) return {cell.Col, r};
         return cell;
     case D::fdRowStart:

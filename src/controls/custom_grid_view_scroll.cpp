@@ -118,7 +118,7 @@ void TCustomGridView::ScrollCellIntoView(const TGridCell& cell, bool partialOK) 
     int dy = 0;
     if (h > 0) {
         dy = t / h;
-        if (visibleCount_.Row > 1 && t % h != 0) dy -= 1;
+        if (visibleCount_.Rows > 1 && t % h != 0) dy -= 1;
     }
     vert_.MoveToPosition(vert_.Position() - dy);
     horz_.MoveToPosition(horz_.Position() - dx);

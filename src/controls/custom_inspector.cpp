@@ -1,4 +1,4 @@
-#include "controls/name_value_grid.h"
+#include "controls/custom_inspector.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "controls/event_guard.h"
-#include "controls/value_cell_edit.h"
+#include "controls/inspector_edit.h"
 
 namespace lk63 {
 namespace {
@@ -179,7 +179,7 @@ TGridCell TCustomInspector::HitTestCell(const QPoint& pos) const {
     if (col < 0) return NoCell;
 
     const int first = FirstVisible().Row;
-    const int lastVisible = first + std::max(VisibleCount().Row, 1) - 1;
+    const int lastVisible = first + std::max(VisibleCount().Rows, 1) - 1;
     const int lastRow = Rows().Count() - 1;
     int row = 0;
     if (pos.y() < RowSpan(first).first) row = std::max(first - 1, 0);
