@@ -1,8 +1,8 @@
 #pragma once
 // Colours of the controls: fixed RGB values or named system colours that are
 // resolved through the widget's palette when they are painted. The report's
-// colours are plain numbers of their own (report/color.h); the two never mix,
-// and a file may include both.
+// colours are plain numbers of their own (TrpColor, report/color.h); the
+// two never mix, and a file may include both.
 
 #include <QColor>
 #include <QPalette>

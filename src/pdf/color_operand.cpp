@@ -47,7 +47,7 @@ constexpr std::array<std::uint32_t, 31> kSystemColors{
 
 }  // namespace
 
-TrpRgb ResolveColor(TColor color) {
+TrpRgb ResolveColor(TrpColor color) {
     const auto bits = static_cast<std::uint32_t>(color);
     if (bits & kSystemColorBit) {
         const std::uint32_t index = bits & 0xFF;
@@ -60,7 +60,7 @@ TrpRgb ResolveColor(TColor color) {
             static_cast<std::uint8_t>(bits >> 16)};
 }
 
-const std::string& TrpColorOperand::operator()(TColor color) {
+const std::string& TrpColorOperand::operator()(TrpColor color) {
     static const std::string kBlack = "0 0 0";
     static const std::string kWhite = "1 1 1";
     if (color == clBlack) return kBlack;

@@ -17,7 +17,7 @@ struct TrpRgb {
 // the low byte) resolves through a fixed table of the standard desktop scheme:
 // a PDF must not depend on the desktop theme of the machine that wrote it.
 // An index outside the table gives black.
-TrpRgb ResolveColor(TColor color);
+TrpRgb ResolveColor(TrpColor color);
 
 // The operand text of a colour, remembering the last colour it converted for
 // the whole export run; repeated colours (every black frame) cost nothing.
@@ -25,10 +25,10 @@ class TrpColorOperand {
 public:
     // Black gives "0 0 0", white "1 1 1", any other colour FormatNumber(byte / 255)
     // for red, green and blue. The reference stays valid until the next call.
-    const std::string& operator()(TColor color);
+    const std::string& operator()(TrpColor color);
 
 private:
-    TColor last_ = clBlack;
+    TrpColor last_ = clBlack;
     std::string text_ = "0 0 0";
 };
 

@@ -173,7 +173,7 @@ void WriteText(std::string& out, const TrpCustomMemoView& memo, TrpDrawText& lay
     };
     selectFont(font);
 
-    const TColor textColor = memoFont.Color() == clNone ? clBlack : memoFont.Color();
+    const TrpColor textColor = memoFont.Color() == clNone ? clBlack : memoFont.Color();
     out += colors(textColor);
     out += " rg\r\n";
     const double cs = memo.CharSpacing * 0.75;

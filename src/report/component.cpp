@@ -167,8 +167,8 @@ void TrpComponent::DefineProperties(TPropertyList& list) {
         font([](TrpFont& f, std::string v) { f.SetName(std::move(v)); }));
     list.Integer<int>(
         "Font.Height", [this] { return font_.Height(); }, font([](TrpFont& f, int v) { f.SetHeight(v); }));
-    list.Integer<TColor>(
-        "Font.Color", [this] { return font_.Color(); }, font([](TrpFont& f, TColor v) { f.SetColor(v); }));
+    list.Integer<TrpColor>(
+        "Font.Color", [this] { return font_.Color(); }, font([](TrpFont& f, TrpColor v) { f.SetColor(v); }));
     list.Bits<std::uint8_t>(
         "Font.Style", 0x0F, [this] { return font_.Style(); },
         font([](TrpFont& f, std::uint8_t v) { f.SetStyle(v); }));

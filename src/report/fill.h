@@ -26,8 +26,8 @@ public:
 
 class TrpBrushFill : public TrpCustomFill {
 public:
-    TColor BackColor = clNone;  // clNone: no background
-    TColor ForeColor = clBlack;
+    TrpColor BackColor = clNone;  // clNone: no background
+    TrpColor ForeColor = clBlack;
     TrpBrushStyle Style = TrpBrushStyle::bsSolid;
     friend bool operator==(const TrpBrushFill&, const TrpBrushFill&) = default;
 };

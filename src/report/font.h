@@ -26,8 +26,8 @@ public:
     [[nodiscard]] int Height() const { return height_; }
     void SetHeight(int pixels) { height_ = pixels; }
 
-    [[nodiscard]] TColor Color() const { return color_; }
-    void SetColor(TColor color) { color_ = color; }
+    [[nodiscard]] TrpColor Color() const { return color_; }
+    void SetColor(TrpColor color) { color_ = color; }
 
     [[nodiscard]] std::uint8_t Style() const { return style_; }
     void SetStyle(std::uint8_t bits) { style_ = bits & 0x0F; }
@@ -41,7 +41,7 @@ public:
 private:
     std::string name_ = "Arial";
     int height_ = -13;  // 10 pt
-    TColor color_ = clBlack;
+    TrpColor color_ = clBlack;
     std::uint8_t style_ = 0;
     int charset_ = DEFAULT_CHARSET;
 };

@@ -7,7 +7,7 @@ void TrpFrame::SetWidth(double width) {
     LeftLine.Width = TopLine.Width = RightLine.Width = BottomLine.Width = width;
 }
 
-void TrpFrame::SetColor(TColor color) {
+void TrpFrame::SetColor(TrpColor color) {
     color_ = color;
     LeftLine.Color = TopLine.Color = RightLine.Color = BottomLine.Color = color;
 }

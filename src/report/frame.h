@@ -15,7 +15,7 @@ inline constexpr std::uint8_t kAllFrameSides = 15;
 enum class TrpFrameStyle { fsSolid, fsDash, fsDot, fsDashDot, fsDashDotDot, fsDouble, fsAltDot, fsSquare };
 
 struct TrpFrameLine {
-    TColor Color = clBlack;
+    TrpColor Color = clBlack;
     TrpFrameStyle Style = TrpFrameStyle::fsSolid;
     double Width = 1;
     friend bool operator==(const TrpFrameLine&, const TrpFrameLine&) = default;
@@ -29,14 +29,14 @@ public:
 
     [[nodiscard]] double Width() const { return width_; }
     void SetWidth(double width);
-    [[nodiscard]] TColor Color() const { return color_; }
-    void SetColor(TColor color);
+    [[nodiscard]] TrpColor Color() const { return color_; }
+    void SetColor(TrpColor color);
     [[nodiscard]] TrpFrameStyle Style() const { return style_; }
     void SetStyle(TrpFrameStyle style);
 
     bool DropShadow = false;
     double ShadowWidth = 4;
-    TColor ShadowColor = clBlack;
+    TrpColor ShadowColor = clBlack;
     TrpFrameLine LeftLine, TopLine, RightLine, BottomLine;
 
     friend bool operator==(const TrpFrame&, const TrpFrame&) = default;
@@ -44,7 +44,7 @@ public:
 private:
     std::uint8_t typ_ = 0;
     double width_ = 1;
-    TColor color_ = clBlack;
+    TrpColor color_ = clBlack;
     TrpFrameStyle style_ = TrpFrameStyle::fsSolid;
 };
 

@@ -55,7 +55,7 @@ public:
     bool MirrorMargins = false;
     int Bin = 7;
     int BinOtherPages = 7;
-    TColor Color = clNone;
+    TrpColor Color = clNone;
 
     [[nodiscard]] TrpDataSet* DataSet() const { return dataSet_.DataSet(); }
     void SetDataSet(TrpDataSet* dataSet) { dataSet_.SetDataSet(dataSet); }

@@ -13,8 +13,8 @@ void DefineFrameProperties(TPropertyList& list, TrpFrame& frame) {
     // that a line changed on its own reads back as it was.
     list.Float(
         "Frame.Width", [&frame] { return frame.Width(); }, [&frame](double v) { frame.SetWidth(v); });
-    list.Integer<TColor>(
-        "Frame.Color", [&frame] { return frame.Color(); }, [&frame](TColor v) { frame.SetColor(v); });
+    list.Integer<TrpColor>(
+        "Frame.Color", [&frame] { return frame.Color(); }, [&frame](TrpColor v) { frame.SetColor(v); });
     list.Enum<TrpFrameStyle>(
         "Frame.Style", kFrameStyleNames, [&frame] { return frame.Style(); },
         [&frame](TrpFrameStyle v) { frame.SetStyle(v); });

@@ -51,8 +51,8 @@ public:
     int Cursor = 0;
 
     // Colour and brush style of the background follow Fill.
-    [[nodiscard]] TColor Color() const { return Fill.BackColor; }
-    void SetColor(TColor color) { Fill.BackColor = color; }
+    [[nodiscard]] TrpColor Color() const { return Fill.BackColor; }
+    void SetColor(TrpColor color) { Fill.BackColor = color; }
     [[nodiscard]] TrpBrushStyle BrushStyle() const { return Fill.Style; }
     void SetBrushStyle(TrpBrushStyle style) { Fill.Style = style; }
 

@@ -21,7 +21,7 @@ struct LineCase {
     const char* name;
     TrpFrameStyle style;
     double width;
-    TColor color;
+    TrpColor color;
     double left, top, w, h;  // in the band, whose top is 740.78788 on the page
     const char* expected;
 };

@@ -31,7 +31,7 @@ constexpr std::uint8_t kRight = static_cast<std::uint8_t>(TrpFrameSide::ftRight)
 constexpr std::uint8_t kTop = static_cast<std::uint8_t>(TrpFrameSide::ftTop);
 constexpr std::uint8_t kBottom = static_cast<std::uint8_t>(TrpFrameSide::ftBottom);
 
-TrpFont Font(int height, std::uint8_t style = 0, TColor color = clBlack, std::string name = "Arial") {
+TrpFont Font(int height, std::uint8_t style = 0, TrpColor color = clBlack, std::string name = "Arial") {
     TrpFont font;
     font.SetName(std::move(name));
     font.SetHeight(height);

@@ -67,7 +67,7 @@ TEST(FormatNumber, IgnoresTheProcessLocale) {
 
 TEST(ColorOperand, WritesRedGreenBlueAsFractions) {
     struct Case {
-        TColor color;
+        TrpColor color;
         const char* text;
     } const cases[] = {
         {clBlack, "0 0 0"},
@@ -78,10 +78,10 @@ TEST(ColorOperand, WritesRedGreenBlueAsFractions) {
         {0x0000FF, "1.00 0.00 0.00"},  // red sits in the lowest byte
         {0xFF0000, "0.00 0.00 1.00"},
         {0x010101, "0.00 0.00 0.00"},
-        {static_cast<TColor>(0x8000000F), "0.94 0.94 0.94"},  // button face
-        {static_cast<TColor>(0x80000008), "0.00 0.00 0.00"},  // window text: a system colour, not 0
-        {static_cast<TColor>(0x80000005), "1.00 1.00 1.00"},  // window
-        {static_cast<TColor>(0x800000FF), "0.00 0.00 0.00"},  // no such system colour
+        {static_cast<TrpColor>(0x8000000F), "0.94 0.94 0.94"},  // button face
+        {static_cast<TrpColor>(0x80000008), "0.00 0.00 0.00"},  // window text: a system colour, not 0
+        {static_cast<TrpColor>(0x80000005), "1.00 1.00 1.00"},  // window
+        {static_cast<TrpColor>(0x800000FF), "0.00 0.00 0.00"},  // no such system colour
     };
     for (const Case& c : cases) {
         TrpColorOperand colors;
@@ -93,7 +93,7 @@ TEST(ColorOperand, WritesRedGreenBlueAsFractions) {
 // text of the other colour.
 TEST(ColorOperand, RemembersOnlyWhatItConvertedLast) {
     TrpColorOperand colors;
-    const TColor sequence[] = {clGray, clGray, 15853019, clBlack, 15853019, clGray, clWhite, clGray, 8210719};
+    const TrpColor sequence[] = {clGray, clGray, 15853019, clBlack, 15853019, clGray, clWhite, clGray, 8210719};
     const char* expected[] = {"0.50 0.50 0.50", "0.50 0.50 0.50", "0.86 0.90 0.95",
                               "0 0 0",          "0.86 0.90 0.95", "0.50 0.50 0.50",
                               "1 1 1",          "0.50 0.50 0.50", "0.12 0.29 0.49"};
@@ -101,10 +101,10 @@ TEST(ColorOperand, RemembersOnlyWhatItConvertedLast) {
 }
 
 TEST(ColorOperand, ResolvesSystemColoursThroughTheFixedScheme) {
-    EXPECT_EQ(ResolveColor(static_cast<TColor>(0x8000000F)), (TrpRgb{240, 240, 240}));
-    EXPECT_EQ(ResolveColor(static_cast<TColor>(0x8000000D)), (TrpRgb{0x33, 0x99, 0xFF}));
-    EXPECT_EQ(ResolveColor(static_cast<TColor>(0x80000018)), (TrpRgb{255, 255, 225}));
-    EXPECT_EQ(ResolveColor(static_cast<TColor>(0x80010005)), (TrpRgb{}));  // stray bits: not a system colour we know
+    EXPECT_EQ(ResolveColor(static_cast<TrpColor>(0x8000000F)), (TrpRgb{240, 240, 240}));
+    EXPECT_EQ(ResolveColor(static_cast<TrpColor>(0x8000000D)), (TrpRgb{0x33, 0x99, 0xFF}));
+    EXPECT_EQ(ResolveColor(static_cast<TrpColor>(0x80000018)), (TrpRgb{255, 255, 225}));
+    EXPECT_EQ(ResolveColor(static_cast<TrpColor>(0x80010005)), (TrpRgb{}));  // stray bits: not a system colour we know
     EXPECT_EQ(ResolveColor(0x7D491F), (TrpRgb{0x1F, 0x49, 0x7D}));
 }
 

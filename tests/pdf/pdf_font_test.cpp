@@ -14,7 +14,7 @@
 namespace lk63 {
 namespace {
 
-TrpFont MakeFont(std::string name, std::uint8_t style = 0, int height = -13, TColor color = clBlack) {
+TrpFont MakeFont(std::string name, std::uint8_t style = 0, int height = -13, TrpColor color = clBlack) {
     TrpFont font;
     font.SetName(std::move(name));
     font.SetStyle(style);

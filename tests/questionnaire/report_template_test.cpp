@@ -35,7 +35,7 @@ struct ViewRow {
     double left, top, width, height;
     int fontSize;
     bool bold;
-    TColor fontColor;
+    TrpColor fontColor;
     std::uint8_t frame;
     TrpStretchMode stretch;
     std::u16string text;
@@ -44,7 +44,7 @@ struct ViewRow {
     double gapX;
     TrpHAlign align;
     bool wordWrap;
-    TColor fill;
+    TrpColor fill;
 };
 
 const ViewRow kViews[] = {

@@ -133,7 +133,9 @@ TEST(DrawTextBreaking, LinesOfJoiningLettersFitWhenPrintedAlone) {
             ASSERT_GT(dt.Lines().size(), 1u);
             std::u16string joined;
             for (const TrpWrappedLine& wrapped : dt.Lines()) {
-                if (wrapped.Text.size() > 1) EXPECT_LE(dt.MeasureWidth(wrapped.Text), std::lround(width * 6.25));
+                if (wrapped.Text.size() > 1) {
+                    EXPECT_LE(dt.MeasureWidth(wrapped.Text), std::lround(width * 6.25));
+                }
                 joined += wrapped.Text;
             }
             std::u16string letters = line;

@@ -87,7 +87,9 @@ TEST(LongNote, TenMillionCharactersOnOneLineAreAllPrinted) {
         for (const std::size_t length : page) {
             total += length;
             ++lines;
-            if (lines * perLine < kLength) EXPECT_EQ(length, perLine) << "line " << lines;
+            if (lines * perLine < kLength) {
+                EXPECT_EQ(length, perLine) << "line " << lines;
+            }
         }
     }
     EXPECT_EQ(total, kLength) << "every character once";
@@ -125,7 +127,9 @@ TEST(LongNote, ASignalWhileTheFileIsWrittenLeavesTheTargetAndNoTemporaryFile) {
         ASSERT_EQ(::kill(child, signal), 0);
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFSIGNALED(status)) << "ended by the signal, not with an exit status: " << status;
-        if (WIFSIGNALED(status)) EXPECT_EQ(WTERMSIG(status), signal);
+        if (WIFSIGNALED(status)) {
+            EXPECT_EQ(WTERMSIG(status), signal);
+        }
         EXPECT_EQ(ReadFile(folder / "out.pdf"), "old document");
         EXPECT_EQ(folder.Names(), (std::vector<std::string>{"order.json", "out.pdf", "stderr.txt"}));
     }
