@@ -576,132 +576,176 @@ void TrpEngine::NewPage() {
     keep_ = {};
 }
 
-// L: splitting a band across pages. The band's Top is CurY while its views
-// take their parts, so the rectangle that decides which lines fit is the one
-// that is drawn.
+// Splitting a band across pages: each page gets a piece of the band with the
+// views, and the memo lines, that fit above the page bottom; the rest moves up
+// to the next page. The band's Top is CurY while its views take their parts,
+// so the rectangle that decides which lines fit is the one that is drawn.
 void TrpEngine::SplitBand(TrpBand& band) {
-    struct TPending {
-        TrpView* View;
-        TrpCustomMemoView* Memo;  // views that take parts
-        TrpMemoParts Parts;
-        double SavedHeight = 0;
-        double SavedTop = 0;
-        double RoundTop = 0;
-        bool Moved = false;
-    };
-    TViewListGuard guard(band);
-    std::vector<std::unique_ptr<TPending>> pending;
-    for (TrpComponent* c : guard.Order()) {
-        auto* view = dynamic_cast<TrpView*>(c);
-        if (!view) continue;
-        auto p = std::make_unique<TPending>();
-        p->View = view;
-        p->Memo = AsMemo(view);
-        if (p->Memo) p->Parts.Begin(*p->Memo);
-        p->SavedHeight = view->Height();
-        pending.push_back(std::move(p));
-    }
-    bool cutOrCompleted = false;
-    double free = FreeSpace();
+    TViewListGuard viewList(band);
+    TSplitViews waiting = SplitViewsOf(viewList.Order());
+    // Whether a view, or a memo's part, has fitted a page of this split yet.
+    bool anythingFitted = false;
+    // The page bottom measured from the band's top, as the views' Tops are.
+    double pageBottom = FreeSpace();
     band.SetLeft(CurX);
     band.SetTop(CurY);
-    while (!pending.empty() && !report_.Terminated) {
+    while (!waiting.empty() && !report_.Terminated) {
         UserInterface().ProcessMessages();
-        for (auto& p : pending) {
-            p->RoundTop = p->View->Top();
-            p->Moved = false;
-        }
-        const auto moveBelow = [&](const TPending& of, double by) {
-            for (auto& q : pending) {
-                if (q.get() == &of || q->Moved || q->View->Top() < of.View->Top() + kEpsilon) continue;
-                if (!OverlapsHorizontally(*q->View, *of.View)) continue;
-                q->View->SetTop(q->View->Top() + by);
-                q->Moved = true;
-            }
-        };
-        std::vector<TrpView*> joined;
-        for (std::size_t k = 0; k < pending.size();) {
-            TPending& p = *pending[k];
-            TrpView& v = *p.View;
-            double u = 0;
-            double r = v.Height();
-            if (p.Memo) {
-                p.SavedTop = v.Top();
-                v.SetHeight(free - v.Top());
-                if (v.Top() < free) u = p.Parts.TakePart(*p.Memo);
-                r = p.SavedHeight;
-            }
-            bool leaves = false;
-            // A memo ends only with its last line: a remaining height that
-            // says "fits" while text is left would lose that text.
-            if (free >= v.Top() + r && (!p.Memo || p.Parts.Done())) {
-                v.SetHeight(r);
-                // Never too short for the lines it holds: at most the box the
-                // lines were taken for.
-                if (p.Memo && !p.Parts.HoldsTakenLines(*p.Memo)) {
-                    v.SetHeight(std::min(std::max(r, p.Parts.PartHeight()), free - v.Top()));
-                    if (!p.Parts.HoldsTakenLines(*p.Memo)) v.SetHeight(free - v.Top());
-                }
-                joined.push_back(&v);
-                leaves = true;
-                cutOrCompleted = true;
-            } else if (p.Memo && v.Top() < free) {
-                moveBelow(p, u);
-                if (std::abs(u - v.Height()) < kEpsilon) {
-                    v.SetTop(free);  // not one line fits: the view waits
-                    v.SetHeight(p.SavedHeight);
-                } else {
-                    joined.push_back(&v);
-                    // What is left is the height less the whole lines this
-                    // part's box held, exactly: the rounding of its rectangle
-                    // must not add up over many pages.
-                    p.SavedHeight -= p.Parts.UsedHeight();
-                    cutOrCompleted = true;
-                }
-            } else if (!p.Memo) {
-                if (v.Height() > PageHeight - FooterHeight()) {
-                    joined.push_back(&v);
-                    leaves = true;
-                } else if (v.Top() < free) {
-                    moveBelow(p, free - v.Top());
-                    v.SetTop(free);
-                }
-            }
-            if (leaves) {
-                pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(k));
-            } else {
-                ++k;
-            }
-        }
-
-        double lowest = 0;
-        for (TrpView* v : joined) lowest = std::max(lowest, v->Top() + v->Height());
-        band.SetHeight(lowest);
-        if (pending.empty()) {
-            for (TrpView* v : joined) {
-                if (v->Align == TrpAlign::baBottom) v->SetTop(lowest - v->Height());
-                auto* s = dynamic_cast<TrpStretcheable*>(v);
-                if (AsMemo(v) && s->StretchMode == TrpStretchMode::smMaxHeight) v->SetHeight(lowest - v->Top());
-            }
-        }
-        for (TrpView* v : joined) guard.Attach(v);
+        const std::vector<TrpView*> piece = TakePiece(waiting, pageBottom, anythingFitted);
+        FitBandToPiece(band, piece, waiting.empty());
+        for (TrpView* view : piece) viewList.Attach(view);
         band.SetLeft(CurX);
         band.SetTop(CurY);
         Store().RecordObject(band);
         CurY += band.Height();
-        guard.DetachAll();
-        if (!pending.empty()) {
+        viewList.DetachAll();
+        if (!waiting.empty()) {
             NewColumn();
-            for (auto& p : pending) {
-                TrpView& v = *p->View;
-                v.SetTop(v.Top() - free);
-                if (p->Memo && !cutOrCompleted) v.SetTop(p->RoundTop);
-                if (v.Top() < 0) v.SetTop(0);
-                if (p->Memo) v.SetHeight(p->SavedHeight);
-            }
+            MoveUpToNextPage(waiting, pageBottom, anythingFitted);
             band.SetTop(CurY);
         }
-        free = FreeSpace();
+        pageBottom = FreeSpace();
+    }
+}
+
+struct TrpEngine::TSplitView {
+    TrpView* View = nullptr;
+    TrpCustomMemoView* Memo = nullptr;  // views that take parts
+    TrpMemoParts Parts;
+    // The height still to place: a memo's height less what its parts used.
+    double HeightLeft = 0;
+    double TopOnPage = 0;      // the Top the view had when this page began
+    bool MovedOnPage = false;  // moved down by a view above it on this page
+};
+
+TrpEngine::TSplitViews TrpEngine::SplitViewsOf(const std::vector<TrpComponent*>& components) {
+    TSplitViews views;
+    for (TrpComponent* c : components) {
+        auto* view = dynamic_cast<TrpView*>(c);
+        if (!view) continue;
+        auto split = std::make_unique<TSplitView>();
+        split->View = view;
+        split->Memo = AsMemo(view);
+        if (split->Memo) split->Parts.Begin(*split->Memo);
+        split->HeightLeft = view->Height();
+        views.push_back(std::move(split));
+    }
+    return views;
+}
+
+// The views that go on this page, in the band's order. Views that end here
+// leave the waiting list; the rest wait for the next page.
+std::vector<TrpView*> TrpEngine::TakePiece(TSplitViews& waiting, double pageBottom, bool& anythingFitted) {
+    for (auto& view : waiting) {
+        view->TopOnPage = view->View->Top();
+        view->MovedOnPage = false;
+    }
+    std::vector<TrpView*> piece;
+    for (std::size_t i = 0; i < waiting.size();) {
+        TrpView* view = waiting[i]->View;
+        const TSplitPlacement placement = PlaceOnPage(*waiting[i], waiting, pageBottom);
+        if (placement != TSplitPlacement::Waits) piece.push_back(view);
+        if (placement == TSplitPlacement::FitsWhole || placement == TSplitPlacement::PartFits) anythingFitted = true;
+        if (placement == TSplitPlacement::FitsWhole || placement == TSplitPlacement::TallerThanPage) {
+            waiting.erase(waiting.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            ++i;
+        }
+    }
+    return piece;
+}
+
+TrpEngine::TSplitPlacement TrpEngine::PlaceOnPage(TSplitView& view, TSplitViews& waiting, double pageBottom) {
+    TrpView& v = *view.View;
+    double spaceBelowLines = 0;
+    double heightLeft = v.Height();
+    if (view.Memo) {
+        // The memo's box reaches the page bottom; its part is the lines that fit.
+        v.SetHeight(pageBottom - v.Top());
+        if (v.Top() < pageBottom) spaceBelowLines = view.Parts.TakePart(*view.Memo);
+        heightLeft = view.HeightLeft;
+    }
+    // A memo ends only with its last line: a remaining height that says
+    // "fits" while text is left would lose that text.
+    if (pageBottom >= v.Top() + heightLeft && (!view.Memo || view.Parts.Done())) {
+        v.SetHeight(heightLeft);
+        if (view.Memo) GrowToHoldTakenLines(view, heightLeft, pageBottom);
+        return TSplitPlacement::FitsWhole;
+    }
+    if (view.Memo) {
+        if (v.Top() >= pageBottom) return TSplitPlacement::Waits;
+        return PlaceMemoPart(view, waiting, spaceBelowLines, pageBottom);
+    }
+    if (v.Height() > PageHeight - FooterHeight()) return TSplitPlacement::TallerThanPage;
+    if (v.Top() < pageBottom) {
+        // Starts the next page; the views below keep their distance from it.
+        MoveViewsBelow(waiting, view, pageBottom - v.Top());
+        v.SetTop(pageBottom);
+    }
+    return TSplitPlacement::Waits;
+}
+
+// A memo cut by the page bottom. The views below it move down by the space
+// its lines leave unused, so they keep their distance from the rest of its
+// text on the next page.
+TrpEngine::TSplitPlacement TrpEngine::PlaceMemoPart(TSplitView& memo, TSplitViews& waiting, double spaceBelowLines,
+                                                    double pageBottom) {
+    TrpView& v = *memo.View;
+    MoveViewsBelow(waiting, memo, spaceBelowLines);
+    if (std::abs(spaceBelowLines - v.Height()) < kEpsilon) {
+        v.SetTop(pageBottom);  // not one line fits: the view waits
+        v.SetHeight(memo.HeightLeft);
+        return TSplitPlacement::Waits;
+    }
+    // What is left is the height less the whole lines this part's box held,
+    // exactly: the rounding of its rectangle must not add up over many pages.
+    memo.HeightLeft -= memo.Parts.UsedHeight();
+    return TSplitPlacement::PartFits;
+}
+
+// Never too short for the lines it holds: at most the box the lines were
+// taken for.
+void TrpEngine::GrowToHoldTakenLines(TSplitView& memo, double heightLeft, double pageBottom) {
+    TrpView& v = *memo.View;
+    if (memo.Parts.HoldsTakenLines(*memo.Memo)) return;
+    v.SetHeight(std::min(std::max(heightLeft, memo.Parts.PartHeight()), pageBottom - v.Top()));
+    if (!memo.Parts.HoldsTakenLines(*memo.Memo)) v.SetHeight(pageBottom - v.Top());
+}
+
+// A view moves once a page, by the first view above it that pushes it down.
+void TrpEngine::MoveViewsBelow(TSplitViews& waiting, const TSplitView& of, double by) {
+    for (auto& other : waiting) {
+        if (other.get() == &of || other->MovedOnPage || other->View->Top() < of.View->Top() + kEpsilon) continue;
+        if (!OverlapsHorizontally(*other->View, *of.View)) continue;
+        other->View->SetTop(other->View->Top() + by);
+        other->MovedOnPage = true;
+    }
+}
+
+// The band is as tall as its piece. On the last piece, bottom-aligned views
+// and memos stretched to the band's height reach its bottom, as they do in a
+// band that is not split.
+void TrpEngine::FitBandToPiece(TrpBand& band, const std::vector<TrpView*>& piece, bool lastPiece) {
+    double bottom = 0;
+    for (TrpView* v : piece) bottom = std::max(bottom, v->Top() + v->Height());
+    band.SetHeight(bottom);
+    if (!lastPiece) return;
+    for (TrpView* v : piece) {
+        if (v->Align == TrpAlign::baBottom) v->SetTop(bottom - v->Height());
+        auto* s = dynamic_cast<TrpStretcheable*>(v);
+        if (AsMemo(v) && s->StretchMode == TrpStretchMode::smMaxHeight) v->SetHeight(bottom - v->Top());
+    }
+}
+
+// The views still waiting, measured from the band's top on the new page. Until
+// something has fitted, a memo keeps the Top it had when the last page began.
+void TrpEngine::MoveUpToNextPage(TSplitViews& waiting, double pageBottom, bool anythingFitted) {
+    for (auto& view : waiting) {
+        TrpView& v = *view->View;
+        v.SetTop(v.Top() - pageBottom);
+        if (view->Memo && !anythingFitted) v.SetTop(view->TopOnPage);
+        if (v.Top() < 0) v.SetTop(0);
+        if (view->Memo) v.SetHeight(view->HeightLeft);
     }
 }
 
