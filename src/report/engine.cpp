@@ -105,7 +105,8 @@ TrpUserInterface& TrpEngine::UserInterface() const {
     return report_.UserInterface ? *report_.UserInterface : silent;
 }
 
-// B: the run.
+// Organises every page's bands first, so a faulty template fails before any
+// data set is opened; then outputs the visible pages.
 void TrpEngine::Run() {
     TrpPreviewPages& store = Store();
     bandStates_.clear();
@@ -145,7 +146,8 @@ void TrpEngine::Run() {
     TotalPages = 0;
     store.MarkPassStart();
 
-    // D: each visible report page, PageCount times.
+    // Each visible report page, PageCount times; its pages are numbered as
+    // one run (page n of t).
     for (TrpReportPage* page : pages) {
         if (report_.Terminated) break;
         if (!page->Visible()) continue;
@@ -155,7 +157,8 @@ void TrpEngine::Run() {
     }
 }
 
-// C: organising the bands of a page.
+// Checks a page's bands, attaches headers and footers to the data bands next
+// to them and builds the master/detail tree. Faults go to the error list.
 void TrpEngine::OrganizeBands(TrpReportPage& page) {
     page.HorizontalDataBands.clear();
     page.VerticalDataBands.clear();
@@ -260,7 +263,8 @@ void TrpEngine::RunPage(TrpReportPage& page) {
     lastPage_ = false;
 }
 
-// F: starting a page.
+// Starts a report page: its printable size, the cursor at the top, and the
+// bands that head its pages (the report title on the first one only).
 void TrpEngine::StartPage(TrpReportPage& page) {
     headerList_.clear();
     TrpBand* title = FindBand<TrpReportTitle>(page);
@@ -284,7 +288,8 @@ void TrpEngine::StartPage(TrpReportPage& page) {
                   [](const THeaderEntry& e) { return e.Band && e.Band->Kind() == TrpBandKind::ReportTitle; });
 }
 
-// I: opening a new page.
+// Opens a prepared page and shows the bands that head it. A data header
+// whose own output broke the page is placed by that output, not here.
 void TrpEngine::OpenNewPage() {
     pageFooterHeight_ = 0;
     Store().OpenPreparedPage(page_);
@@ -303,7 +308,7 @@ void TrpEngine::OpenNewPage() {
     }
 }
 
-// H: closing a page. Page footers, column bands, the summary and overlays
+// Closing a page. Page footers, column bands, the summary and overlays
 // are refused when the bands are organised, so only the flag is left.
 void TrpEngine::ClosePage() { firstPage_ = false; }
 
@@ -327,7 +332,9 @@ void TrpEngine::OutputPageViews(TrpReportPage& page) {
     CurY = y;
 }
 
-// G: showing data bands.
+// Shows each data band for the rows that pass its filter (and have details,
+// unless PrintIfDetailEmpty): the header before the first, the details after
+// each, the footer after the last.
 void TrpEngine::ShowDataBands(const std::vector<TrpDataBand*>& bands) {
     for (TrpDataBand* band : bands) {
         TBandState& state = bandStates_[band];
@@ -394,7 +401,8 @@ int TrpEngine::RowNoAcrossGroups(const TrpBand& band) const {
     return it == bandStates_.end() ? 1 : it->second.RowNoAcrossGroups;
 }
 
-// J: outputting a band.
+// Outputs a band at the cursor. A band that does not fit goes to a new page,
+// or is split when it allows it outside a keep block or no page could hold it.
 void TrpEngine::OutputBand(TrpBand& band) {
     struct TRestore {
         TrpEngine& Engine;
@@ -423,7 +431,8 @@ void TrpEngine::OutputBand(TrpBand& band) {
     }
 }
 
-// P: preparing a band.
+// Fills and stretches a band's views before it is measured; RestoreBand puts
+// back the bounds and texts saved here.
 void TrpEngine::PrepareBand(TrpBand& band) {
     currentBand_ = &band;
     ShiftGraphOf(band);
@@ -459,7 +468,7 @@ void TrpEngine::PrepareBand(TrpBand& band) {
     }
 }
 
-// M: restoring a band after output.
+// The band and its views as designed again, so the next row starts afresh.
 void TrpEngine::RestoreBand(TrpBand& band) {
     for (TrpView* view : ViewsOf(band)) {
         if (view->HasSavedBounds()) view->RestoreBounds();
@@ -470,7 +479,7 @@ void TrpEngine::RestoreBand(TrpBand& band) {
     if (band.HasSavedBounds()) band.RestoreBounds();
 }
 
-// E: which views move when a view above them grows.
+// Which views move when a view above them grows.
 const TrpEngine::TShiftGraph& TrpEngine::ShiftGraphOf(TrpBand& band) {
     if (const auto it = shiftGraphs_.find(&band); it != shiftGraphs_.end()) return it->second;
     TShiftGraph graph;
@@ -544,7 +553,7 @@ void TrpEngine::ShiftViews(TrpBand& band) {
     for (TrpView* view : v) growth_[view] = 0;
 }
 
-// K: keep blocks.
+// Keep blocks: a band and its children move to the next page together.
 void TrpEngine::StartKeep(TrpBand& band) {
     if (keep_.Active || firstBand_) return;
     keep_ = {true, &band, CurY, Store().ObjectCountOnPage()};
@@ -560,7 +569,7 @@ double TrpEngine::FreeSpace() const { return PageHeight - FooterHeight() - CurY;
 
 void TrpEngine::NewColumn() { NewPage(); }
 
-// N: a new page.
+// A new page; a keep block that fits a whole page moves over with it.
 void TrpEngine::NewPage() {
     if (keep_.Active && CurY - keep_.StartY + keep_.Band->Height() > PageHeight - FooterHeight()) keep_ = {};
     const bool moving = keep_.Active;
