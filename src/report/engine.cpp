@@ -105,7 +105,8 @@ TrpUserInterface& TrpEngine::UserInterface() const {
     return report_.UserInterface ? *report_.UserInterface : silent;
 }
 
-// B: the run.
+// Organises every page's bands first, so a faulty template fails before any
+// data set is opened; then outputs the visible pages.
 void TrpEngine::Run() {
     TrpPreviewPages& store = Store();
     bandStates_.clear();
@@ -145,7 +146,8 @@ void TrpEngine::Run() {
     TotalPages = 0;
     store.MarkPassStart();
 
-    // D: each visible report page, PageCount times.
+    // Each visible report page, PageCount times; its pages are numbered as
+    // one run (page n of t).
     for (TrpReportPage* page : pages) {
         if (report_.Terminated) break;
         if (!page->Visible()) continue;
@@ -155,7 +157,8 @@ void TrpEngine::Run() {
     }
 }
 
-// C: organising the bands of a page.
+// Checks a page's bands, attaches headers and footers to the data bands next
+// to them and builds the master/detail tree. Faults go to the error list.
 void TrpEngine::OrganizeBands(TrpReportPage& page) {
     page.HorizontalDataBands.clear();
     page.VerticalDataBands.clear();
@@ -260,7 +263,8 @@ void TrpEngine::RunPage(TrpReportPage& page) {
     lastPage_ = false;
 }
 
-// F: starting a page.
+// Starts a report page: its printable size, the cursor at the top, and the
+// bands that head its pages (the report title on the first one only).
 void TrpEngine::StartPage(TrpReportPage& page) {
     headerList_.clear();
     TrpBand* title = FindBand<TrpReportTitle>(page);
@@ -284,7 +288,8 @@ void TrpEngine::StartPage(TrpReportPage& page) {
                   [](const THeaderEntry& e) { return e.Band && e.Band->Kind() == TrpBandKind::ReportTitle; });
 }
 
-// I: opening a new page.
+// Opens a prepared page and shows the bands that head it. A data header
+// whose own output broke the page is placed by that output, not here.
 void TrpEngine::OpenNewPage() {
     pageFooterHeight_ = 0;
     Store().OpenPreparedPage(page_);
@@ -303,7 +308,7 @@ void TrpEngine::OpenNewPage() {
     }
 }
 
-// H: closing a page. Page footers, column bands, the summary and overlays
+// Closing a page. Page footers, column bands, the summary and overlays
 // are refused when the bands are organised, so only the flag is left.
 void TrpEngine::ClosePage() { firstPage_ = false; }
 
@@ -327,7 +332,9 @@ void TrpEngine::OutputPageViews(TrpReportPage& page) {
     CurY = y;
 }
 
-// G: showing data bands.
+// Shows each data band for the rows that pass its filter (and have details,
+// unless PrintIfDetailEmpty): the header before the first, the details after
+// each, the footer after the last.
 void TrpEngine::ShowDataBands(const std::vector<TrpDataBand*>& bands) {
     for (TrpDataBand* band : bands) {
         TBandState& state = bandStates_[band];
@@ -394,7 +401,8 @@ int TrpEngine::RowNoAcrossGroups(const TrpBand& band) const {
     return it == bandStates_.end() ? 1 : it->second.RowNoAcrossGroups;
 }
 
-// J: outputting a band.
+// Outputs a band at the cursor. A band that does not fit goes to a new page,
+// or is split when it allows it outside a keep block or no page could hold it.
 void TrpEngine::OutputBand(TrpBand& band) {
     struct TRestore {
         TrpEngine& Engine;
@@ -423,7 +431,8 @@ void TrpEngine::OutputBand(TrpBand& band) {
     }
 }
 
-// P: preparing a band.
+// Fills and stretches a band's views before it is measured; RestoreBand puts
+// back the bounds and texts saved here.
 void TrpEngine::PrepareBand(TrpBand& band) {
     currentBand_ = &band;
     ShiftGraphOf(band);
@@ -459,7 +468,7 @@ void TrpEngine::PrepareBand(TrpBand& band) {
     }
 }
 
-// M: restoring a band after output.
+// The band and its views as designed again, so the next row starts afresh.
 void TrpEngine::RestoreBand(TrpBand& band) {
     for (TrpView* view : ViewsOf(band)) {
         if (view->HasSavedBounds()) view->RestoreBounds();
@@ -470,7 +479,7 @@ void TrpEngine::RestoreBand(TrpBand& band) {
     if (band.HasSavedBounds()) band.RestoreBounds();
 }
 
-// E: which views move when a view above them grows.
+// Which views move when a view above them grows.
 const TrpEngine::TShiftGraph& TrpEngine::ShiftGraphOf(TrpBand& band) {
     if (const auto it = shiftGraphs_.find(&band); it != shiftGraphs_.end()) return it->second;
     TShiftGraph graph;
@@ -544,7 +553,7 @@ void TrpEngine::ShiftViews(TrpBand& band) {
     for (TrpView* view : v) growth_[view] = 0;
 }
 
-// K: keep blocks.
+// Keep blocks: a band and its children move to the next page together.
 void TrpEngine::StartKeep(TrpBand& band) {
     if (keep_.Active || firstBand_) return;
     keep_ = {true, &band, CurY, Store().ObjectCountOnPage()};
@@ -560,7 +569,7 @@ double TrpEngine::FreeSpace() const { return PageHeight - FooterHeight() - CurY;
 
 void TrpEngine::NewColumn() { NewPage(); }
 
-// N: a new page.
+// A new page; a keep block that fits a whole page moves over with it.
 void TrpEngine::NewPage() {
     if (keep_.Active && CurY - keep_.StartY + keep_.Band->Height() > PageHeight - FooterHeight()) keep_ = {};
     const bool moving = keep_.Active;
@@ -576,132 +585,176 @@ void TrpEngine::NewPage() {
     keep_ = {};
 }
 
-// L: splitting a band across pages. The band's Top is CurY while its views
-// take their parts, so the rectangle that decides which lines fit is the one
-// that is drawn.
+// Splitting a band across pages: each page gets a piece of the band with the
+// views, and the memo lines, that fit above the page bottom; the rest moves up
+// to the next page. The band's Top is CurY while its views take their parts,
+// so the rectangle that decides which lines fit is the one that is drawn.
 void TrpEngine::SplitBand(TrpBand& band) {
-    struct TPending {
-        TrpView* View;
-        TrpCustomMemoView* Memo;  // views that take parts
-        TrpMemoParts Parts;
-        double SavedHeight = 0;
-        double SavedTop = 0;
-        double RoundTop = 0;
-        bool Moved = false;
-    };
-    TViewListGuard guard(band);
-    std::vector<std::unique_ptr<TPending>> pending;
-    for (TrpComponent* c : guard.Order()) {
-        auto* view = dynamic_cast<TrpView*>(c);
-        if (!view) continue;
-        auto p = std::make_unique<TPending>();
-        p->View = view;
-        p->Memo = AsMemo(view);
-        if (p->Memo) p->Parts.Begin(*p->Memo);
-        p->SavedHeight = view->Height();
-        pending.push_back(std::move(p));
-    }
-    bool cutOrCompleted = false;
-    double free = FreeSpace();
+    TViewListGuard viewList(band);
+    TSplitViews waiting = SplitViewsOf(viewList.Order());
+    // Whether a view, or a memo's part, has fitted a page of this split yet.
+    bool anythingFitted = false;
+    // The page bottom measured from the band's top, as the views' Tops are.
+    double pageBottom = FreeSpace();
     band.SetLeft(CurX);
     band.SetTop(CurY);
-    while (!pending.empty() && !report_.Terminated) {
+    while (!waiting.empty() && !report_.Terminated) {
         UserInterface().ProcessMessages();
-        for (auto& p : pending) {
-            p->RoundTop = p->View->Top();
-            p->Moved = false;
-        }
-        const auto moveBelow = [&](const TPending& of, double by) {
-            for (auto& q : pending) {
-                if (q.get() == &of || q->Moved || q->View->Top() < of.View->Top() + kEpsilon) continue;
-                if (!OverlapsHorizontally(*q->View, *of.View)) continue;
-                q->View->SetTop(q->View->Top() + by);
-                q->Moved = true;
-            }
-        };
-        std::vector<TrpView*> joined;
-        for (std::size_t k = 0; k < pending.size();) {
-            TPending& p = *pending[k];
-            TrpView& v = *p.View;
-            double u = 0;
-            double r = v.Height();
-            if (p.Memo) {
-                p.SavedTop = v.Top();
-                v.SetHeight(free - v.Top());
-                if (v.Top() < free) u = p.Parts.TakePart(*p.Memo);
-                r = p.SavedHeight;
-            }
-            bool leaves = false;
-            // A memo ends only with its last line: a remaining height that
-            // says "fits" while text is left would lose that text.
-            if (free >= v.Top() + r && (!p.Memo || p.Parts.Done())) {
-                v.SetHeight(r);
-                // Never too short for the lines it holds: at most the box the
-                // lines were taken for.
-                if (p.Memo && !p.Parts.HoldsTakenLines(*p.Memo)) {
-                    v.SetHeight(std::min(std::max(r, p.Parts.PartHeight()), free - v.Top()));
-                    if (!p.Parts.HoldsTakenLines(*p.Memo)) v.SetHeight(free - v.Top());
-                }
-                joined.push_back(&v);
-                leaves = true;
-                cutOrCompleted = true;
-            } else if (p.Memo && v.Top() < free) {
-                moveBelow(p, u);
-                if (std::abs(u - v.Height()) < kEpsilon) {
-                    v.SetTop(free);  // not one line fits: the view waits
-                    v.SetHeight(p.SavedHeight);
-                } else {
-                    joined.push_back(&v);
-                    // What is left is the height less the whole lines this
-                    // part's box held, exactly: the rounding of its rectangle
-                    // must not add up over many pages.
-                    p.SavedHeight -= p.Parts.UsedHeight();
-                    cutOrCompleted = true;
-                }
-            } else if (!p.Memo) {
-                if (v.Height() > PageHeight - FooterHeight()) {
-                    joined.push_back(&v);
-                    leaves = true;
-                } else if (v.Top() < free) {
-                    moveBelow(p, free - v.Top());
-                    v.SetTop(free);
-                }
-            }
-            if (leaves) {
-                pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(k));
-            } else {
-                ++k;
-            }
-        }
-
-        double lowest = 0;
-        for (TrpView* v : joined) lowest = std::max(lowest, v->Top() + v->Height());
-        band.SetHeight(lowest);
-        if (pending.empty()) {
-            for (TrpView* v : joined) {
-                if (v->Align == TrpAlign::baBottom) v->SetTop(lowest - v->Height());
-                auto* s = dynamic_cast<TrpStretcheable*>(v);
-                if (AsMemo(v) && s->StretchMode == TrpStretchMode::smMaxHeight) v->SetHeight(lowest - v->Top());
-            }
-        }
-        for (TrpView* v : joined) guard.Attach(v);
+        const std::vector<TrpView*> piece = TakePiece(waiting, pageBottom, anythingFitted);
+        FitBandToPiece(band, piece, waiting.empty());
+        for (TrpView* view : piece) viewList.Attach(view);
         band.SetLeft(CurX);
         band.SetTop(CurY);
         Store().RecordObject(band);
         CurY += band.Height();
-        guard.DetachAll();
-        if (!pending.empty()) {
+        viewList.DetachAll();
+        if (!waiting.empty()) {
             NewColumn();
-            for (auto& p : pending) {
-                TrpView& v = *p->View;
-                v.SetTop(v.Top() - free);
-                if (p->Memo && !cutOrCompleted) v.SetTop(p->RoundTop);
-                if (v.Top() < 0) v.SetTop(0);
-                if (p->Memo) v.SetHeight(p->SavedHeight);
-            }
+            MoveUpToNextPage(waiting, pageBottom, anythingFitted);
             band.SetTop(CurY);
         }
-        free = FreeSpace();
+        pageBottom = FreeSpace();
+    }
+}
+
+struct TrpEngine::TSplitView {
+    TrpView* View = nullptr;
+    TrpCustomMemoView* Memo = nullptr;  // views that take parts
+    TrpMemoParts Parts;
+    // The height still to place: a memo's height less what its parts used.
+    double HeightLeft = 0;
+    double TopOnPage = 0;      // the Top the view had when this page began
+    bool MovedOnPage = false;  // moved down by a view above it on this page
+};
+
+TrpEngine::TSplitViews TrpEngine::SplitViewsOf(const std::vector<TrpComponent*>& components) {
+    TSplitViews views;
+    for (TrpComponent* c : components) {
+        auto* view = dynamic_cast<TrpView*>(c);
+        if (!view) continue;
+        auto split = std::make_unique<TSplitView>();
+        split->View = view;
+        split->Memo = AsMemo(view);
+        if (split->Memo) split->Parts.Begin(*split->Memo);
+        split->HeightLeft = view->Height();
+        views.push_back(std::move(split));
+    }
+    return views;
+}
+
+// The views that go on this page, in the band's order. Views that end here
+// leave the waiting list; the rest wait for the next page.
+std::vector<TrpView*> TrpEngine::TakePiece(TSplitViews& waiting, double pageBottom, bool& anythingFitted) {
+    for (auto& view : waiting) {
+        view->TopOnPage = view->View->Top();
+        view->MovedOnPage = false;
+    }
+    std::vector<TrpView*> piece;
+    for (std::size_t i = 0; i < waiting.size();) {
+        TrpView* view = waiting[i]->View;
+        const TSplitPlacement placement = PlaceOnPage(*waiting[i], waiting, pageBottom);
+        if (placement != TSplitPlacement::Waits) piece.push_back(view);
+        if (placement == TSplitPlacement::FitsWhole || placement == TSplitPlacement::PartFits) anythingFitted = true;
+        if (placement == TSplitPlacement::FitsWhole || placement == TSplitPlacement::TallerThanPage) {
+            waiting.erase(waiting.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            ++i;
+        }
+    }
+    return piece;
+}
+
+TrpEngine::TSplitPlacement TrpEngine::PlaceOnPage(TSplitView& view, TSplitViews& waiting, double pageBottom) {
+    TrpView& v = *view.View;
+    double spaceBelowLines = 0;
+    double heightLeft = v.Height();
+    if (view.Memo) {
+        // The memo's box reaches the page bottom; its part is the lines that fit.
+        v.SetHeight(pageBottom - v.Top());
+        if (v.Top() < pageBottom) spaceBelowLines = view.Parts.TakePart(*view.Memo);
+        heightLeft = view.HeightLeft;
+    }
+    // A memo ends only with its last line: a remaining height that says
+    // "fits" while text is left would lose that text.
+    if (pageBottom >= v.Top() + heightLeft && (!view.Memo || view.Parts.Done())) {
+        v.SetHeight(heightLeft);
+        if (view.Memo) GrowToHoldTakenLines(view, heightLeft, pageBottom);
+        return TSplitPlacement::FitsWhole;
+    }
+    if (view.Memo) {
+        if (v.Top() >= pageBottom) return TSplitPlacement::Waits;
+        return PlaceMemoPart(view, waiting, spaceBelowLines, pageBottom);
+    }
+    if (v.Height() > PageHeight - FooterHeight()) return TSplitPlacement::TallerThanPage;
+    if (v.Top() < pageBottom) {
+        // Starts the next page; the views below keep their distance from it.
+        MoveViewsBelow(waiting, view, pageBottom - v.Top());
+        v.SetTop(pageBottom);
+    }
+    return TSplitPlacement::Waits;
+}
+
+// A memo cut by the page bottom. The views below it move down by the space
+// its lines leave unused, so they keep their distance from the rest of its
+// text on the next page.
+TrpEngine::TSplitPlacement TrpEngine::PlaceMemoPart(TSplitView& memo, TSplitViews& waiting, double spaceBelowLines,
+                                                    double pageBottom) {
+    TrpView& v = *memo.View;
+    MoveViewsBelow(waiting, memo, spaceBelowLines);
+    if (std::abs(spaceBelowLines - v.Height()) < kEpsilon) {
+        v.SetTop(pageBottom);  // not one line fits: the view waits
+        v.SetHeight(memo.HeightLeft);
+        return TSplitPlacement::Waits;
+    }
+    // What is left is the height less the whole lines this part's box held,
+    // exactly: the rounding of its rectangle must not add up over many pages.
+    memo.HeightLeft -= memo.Parts.UsedHeight();
+    return TSplitPlacement::PartFits;
+}
+
+// Never too short for the lines it holds: at most the box the lines were
+// taken for.
+void TrpEngine::GrowToHoldTakenLines(TSplitView& memo, double heightLeft, double pageBottom) {
+    TrpView& v = *memo.View;
+    if (memo.Parts.HoldsTakenLines(*memo.Memo)) return;
+    v.SetHeight(std::min(std::max(heightLeft, memo.Parts.PartHeight()), pageBottom - v.Top()));
+    if (!memo.Parts.HoldsTakenLines(*memo.Memo)) v.SetHeight(pageBottom - v.Top());
+}
+
+// A view moves once a page, by the first view above it that pushes it down.
+void TrpEngine::MoveViewsBelow(TSplitViews& waiting, const TSplitView& of, double by) {
+    for (auto& other : waiting) {
+        if (other.get() == &of || other->MovedOnPage || other->View->Top() < of.View->Top() + kEpsilon) continue;
+        if (!OverlapsHorizontally(*other->View, *of.View)) continue;
+        other->View->SetTop(other->View->Top() + by);
+        other->MovedOnPage = true;
+    }
+}
+
+// The band is as tall as its piece. On the last piece, bottom-aligned views
+// and memos stretched to the band's height reach its bottom, as they do in a
+// band that is not split.
+void TrpEngine::FitBandToPiece(TrpBand& band, const std::vector<TrpView*>& piece, bool lastPiece) {
+    double bottom = 0;
+    for (TrpView* v : piece) bottom = std::max(bottom, v->Top() + v->Height());
+    band.SetHeight(bottom);
+    if (!lastPiece) return;
+    for (TrpView* v : piece) {
+        if (v->Align == TrpAlign::baBottom) v->SetTop(bottom - v->Height());
+        auto* s = dynamic_cast<TrpStretcheable*>(v);
+        if (AsMemo(v) && s->StretchMode == TrpStretchMode::smMaxHeight) v->SetHeight(bottom - v->Top());
+    }
+}
+
+// The views still waiting, measured from the band's top on the new page. Until
+// something has fitted, a memo keeps the Top it had when the last page began.
+void TrpEngine::MoveUpToNextPage(TSplitViews& waiting, double pageBottom, bool anythingFitted) {
+    for (auto& view : waiting) {
+        TrpView& v = *view->View;
+        v.SetTop(v.Top() - pageBottom);
+        if (view->Memo && !anythingFitted) v.SetTop(view->TopOnPage);
+        if (v.Top() < 0) v.SetTop(0);
+        if (view->Memo) v.SetHeight(view->HeightLeft);
     }
 }
 

@@ -10,6 +10,7 @@
 namespace lk63 {
 
 class TrpBand;
+class TrpComponent;
 class TrpDataBand;
 class TrpDataSet;
 class TrpPreviewPages;
@@ -68,6 +69,16 @@ private:
         double StartY = 0;
         int Mark = 0;
     };
+    // A view of a band being split, with what is left of it to place.
+    struct TSplitView;
+    using TSplitViews = std::vector<std::unique_ptr<TSplitView>>;
+    // What a page of a split does with one of the views still to place.
+    enum class TSplitPlacement {
+        Waits,           // nothing of it on this page
+        PartFits,        // the memo lines that fit; the rest of its text goes on
+        FitsWhole,       // the view, or the rest of its text, ends on this page
+        TallerThanPage,  // fits no page: placed whole on this page all the same
+    };
 
     void OrganizeBands(TrpReportPage& page);
     void RunPage(TrpReportPage& page);
@@ -80,6 +91,15 @@ private:
     void PrepareBand(TrpBand& band);
     void RestoreBand(TrpBand& band);
     void SplitBand(TrpBand& band);
+    static TSplitViews SplitViewsOf(const std::vector<TrpComponent*>& components);
+    std::vector<TrpView*> TakePiece(TSplitViews& waiting, double pageBottom, bool& anythingFitted);
+    TSplitPlacement PlaceOnPage(TSplitView& view, TSplitViews& waiting, double pageBottom);
+    static TSplitPlacement PlaceMemoPart(TSplitView& memo, TSplitViews& waiting, double spaceBelowLines,
+                                         double pageBottom);
+    static void GrowToHoldTakenLines(TSplitView& memo, double heightLeft, double pageBottom);
+    static void MoveViewsBelow(TSplitViews& waiting, const TSplitView& of, double by);
+    static void FitBandToPiece(TrpBand& band, const std::vector<TrpView*>& piece, bool lastPiece);
+    static void MoveUpToNextPage(TSplitViews& waiting, double pageBottom, bool anythingFitted);
     void StartKeep(TrpBand& band);
     void EndKeep(const TrpBand& band);
     const TShiftGraph& ShiftGraphOf(TrpBand& band);
