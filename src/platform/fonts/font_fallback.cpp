@@ -46,19 +46,7 @@ private:
 // the first of them that has it.
 class TFallbackList {
 public:
-    explicit TFallbackList(const TFontKey& base) : FBase(base), FBaseCoverage(base) {
-        const std::unique_ptr<FcPattern, TPatternDeleter> pattern(FcPatternCreate());
-        if (!pattern) return;
-        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(base.Family.c_str()));
-        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-        FcPatternAddInteger(pattern.get(), FC_WEIGHT, base.Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern.get(), FC_SLANT, base.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-        if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return;
-        FcDefaultSubstitute(pattern.get());
-        FcResult result = FcResultNoMatch;
-        FFonts.reset(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
-    }
+    explicit TFallbackList(const TFontKey& base) : FBase(base), FBaseCoverage(base) {}
 
     // Index into Keys(), -1 for the base font itself or none.
     int For(char32_t c) {
@@ -89,15 +77,36 @@ private:
                (c >= 0xD800 && c <= 0xDFFF);
     }
 
+    // Sorting the installed fonts costs milliseconds with a large font
+    // collection, so it waits for the first character the base lacks.
+    const FcFontSet* Sorted() {
+        if (FSorted) return FFonts.get();
+        FSorted = true;
+        const std::unique_ptr<FcPattern, TPatternDeleter> pattern(FcPatternCreate());
+        if (!pattern) return nullptr;
+        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(FBase.Family.c_str()));
+        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+        FcPatternAddInteger(pattern.get(), FC_WEIGHT, FBase.Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern.get(), FC_SLANT, FBase.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+        if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return nullptr;
+        FcDefaultSubstitute(pattern.get());
+        FcResult result = FcResultNoMatch;
+        FFonts.reset(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+        return FFonts.get();
+    }
+
     int Decide(char32_t c) {
-        if (FBaseCoverage.Has(c) || NeverLookedFor(c) || !FFonts) return -1;
-        for (int i = 0; i < FFonts->nfont; ++i) {
+        if (FBaseCoverage.Has(c) || NeverLookedFor(c)) return -1;
+        const FcFontSet* fonts = Sorted();
+        if (!fonts) return -1;
+        for (int i = 0; i < fonts->nfont; ++i) {
             FcCharSet* chars = nullptr;
-            if (FcPatternGetCharSet(FFonts->fonts[i], FC_CHARSET, 0, &chars) != FcResultMatch ||
+            if (FcPatternGetCharSet(fonts->fonts[i], FC_CHARSET, 0, &chars) != FcResultMatch ||
                 !FcCharSetHasChar(chars, c))
                 continue;
             FcChar8* family = nullptr;
-            if (FcPatternGetString(FFonts->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch || family == nullptr)
+            if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch || family == nullptr)
                 continue;
             // The family in the base's style must be the file that has it.
             const TFontKey key{reinterpret_cast<const char*>(family), FBase.Bold, FBase.Italic};
@@ -125,6 +134,7 @@ private:
     TFontKey FBase;
     TCoverage FBaseCoverage;
     std::unique_ptr<FcFontSet, TFontSetDeleter> FFonts;
+    bool FSorted = false;
     std::vector<TFontKey> FKeys;
     std::unordered_map<TFontKey, std::unique_ptr<TCoverage>> FCoverage;
     std::array<std::unique_ptr<std::array<std::int16_t, 256>>, 256> FPages;
