@@ -45,8 +45,8 @@ int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool com
     out.WriteLine("endstream");
     out.WriteLine("endobj");
 
-    const int spec = out.NewObjectNumber();
-    out.WriteLine(ObjectHeader(spec));
+    const int entry = out.NewObjectNumber();
+    out.WriteLine(ObjectHeader(entry));
     out.WriteLine("<<");
     out.WriteLine("/Type /Filespec");
     out.WriteLine("/F " + HexTextString(attachment.Name));
@@ -56,11 +56,11 @@ int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool com
     out.WriteLine("/AFRelationship " + NameObject(attachment.Relationship));
     out.WriteLine(">>");
     out.WriteLine("endobj");
-    return spec;
+    return entry;
 }
 
 std::vector<std::string> AttachmentCatalogEntries(const std::vector<TrpAttachment>& attachments,
-                                                  const std::vector<int>& specs) {
+                                                  const std::vector<int>& entries) {
     if (attachments.empty()) return {};
     // A name tree's keys are sorted by their bytes (UTF-16 with its mark here).
     std::vector<std::size_t> order(attachments.size());
@@ -69,10 +69,10 @@ std::vector<std::string> AttachmentCatalogEntries(const std::vector<TrpAttachmen
         return platform::Utf8ToUtf16(attachments[a].Name) < platform::Utf8ToUtf16(attachments[b].Name);
     });
     std::string names = "/Names << /EmbeddedFiles << /Names [";
-    for (const std::size_t i : order) names += HexTextString(attachments[i].Name) + " " + ObjectReference(specs[i]) + " ";
+    for (const std::size_t i : order) names += HexTextString(attachments[i].Name) + " " + ObjectReference(entries[i]) + " ";
     names += "] >> >>";
     std::string af = "/AF [";
-    for (const int spec : specs) af += ObjectReference(spec) + " ";
+    for (const int entry : entries) af += ObjectReference(entry) + " ";
     af += "]";
     return {names, af};
 }

@@ -1,7 +1,7 @@
 #pragma once
-// A file carried inside the PDF document: an embedded file stream with its
-// file specification, listed in the catalog's /EmbeddedFiles name tree and
-// /AF array, as readers list attachments.
+// A file carried inside the PDF document: an embedded file stream with the
+// dictionary that names it, listed in the catalog's /EmbeddedFiles name tree
+// and /AF array, as readers list attachments.
 
 #include <string>
 #include <vector>
@@ -20,14 +20,14 @@ struct TrpAttachment {
 };
 
 // Writes the embedded file stream (deflated when `compressed`, its size and
-// MD5 in /Params) and its file specification; gives the specification's
-// object number.
+// MD5 in /Params) and the dictionary that names it; gives that dictionary's
+// object number, the one the catalog refers to.
 int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool compressed);
 
-// The catalog's entries for the attachments whose file specifications are
-// `specs` (same order): "/Names << /EmbeddedFiles << /Names [...] >> >>"
+// The catalog's entries for the attachments whose naming dictionaries are
+// `entries` (same order): "/Names << /EmbeddedFiles << /Names [...] >> >>"
 // with the names sorted as a name tree wants them, and "/AF [...]".
 std::vector<std::string> AttachmentCatalogEntries(const std::vector<TrpAttachment>& attachments,
-                                                  const std::vector<int>& specs);
+                                                  const std::vector<int>& entries);
 
 }  // namespace lk63

@@ -322,16 +322,16 @@ void TrpPDFExport::CloseDocument() {
     out.WriteLine(">>");
     out.WriteLine("endobj");
 
-    std::vector<int> attachmentSpecs;
+    std::vector<int> attachmentEntries;
     for (const TrpAttachment& attachment : Attachments)
-        attachmentSpecs.push_back(WriteAttachment(out, attachment, Compressed));
+        attachmentEntries.push_back(WriteAttachment(out, attachment, Compressed));
 
     const int catalog = out.NewObjectNumber();
     out.WriteLine(ObjectHeader(catalog));
     out.WriteLine("<<");
     out.WriteLine("/Type /Catalog");
     out.WriteLine("/Pages " + ObjectReference(1));
-    for (const std::string& entry : AttachmentCatalogEntries(Attachments, attachmentSpecs)) out.WriteLine(entry);
+    for (const std::string& entry : AttachmentCatalogEntries(Attachments, attachmentEntries)) out.WriteLine(entry);
     out.WriteLine("/PageMode /UseNone");
     out.WriteLine("/ViewerPreferences <<");
     if (!Title.empty()) out.WriteLine("/DisplayDocTitle true");

@@ -1,5 +1,5 @@
 #pragma once
-// Text strings of the document's information and file specifications.
+// Text strings of the document's information and of its attachments' names.
 
 #include <string>
 #include <string_view>

@@ -48,7 +48,7 @@ protected:
 TEST_F(OrderPdf, WritesTheQuestionnaireAsTheSaveCommandDoes) {
     // The four-pole order's composition runs onto a second page. Embedded
     // fonts add a font program each to the named fonts' objects; the order
-    // the file carries adds its file stream and specification.
+    // the file carries adds its file stream and the dictionary naming it.
     struct Case {
         const char* name;
         const char* options;

@@ -162,7 +162,7 @@ TEST_F(SaveCommand, SetsTheVariablesAsTheWindowWouldType) {
 
 // A complete questionnaire with every option 0: one page, two fonts, named
 // and without the order as the worked figures give them, or embedded and
-// with the order (its file stream and specification) as the questionnaire
+// with the order (its file stream and the dictionary naming it) as the questionnaire
 // saves.
 TEST_F(SaveCommand, AllFirstOptionsGiveOnePageWithTwoFonts) {
     struct Case {

@@ -41,10 +41,10 @@ std::string ReadPdfAttachment(std::string_view pdf, const std::string& name, std
         document.setSuppressWarnings(true);
         document.processMemoryFile("document", pdf.data(), pdf.size());
         QPDFEmbeddedFileDocumentHelper files(document);
-        const auto spec = files.getEmbeddedFile(name);
-        if (!spec)
+        const auto file = files.getEmbeddedFile(name);
+        if (!file)
             throw TPdfReadError(TPdfReadFailure::NoAttachment, "the document has no attachment \"" + name + "\"");
-        QPDFObjectHandle stream = spec->getEmbeddedFileStream();
+        QPDFObjectHandle stream = file->getEmbeddedFileStream();
         if (!stream.isStream())
             throw TPdfReadError(TPdfReadFailure::Damaged, "the attachment \"" + name + "\" holds no data");
         TBoundedPipeline bounded(data, maxSize);
