@@ -38,8 +38,8 @@ QString AsTyped(const QLineEdit& field, const std::string& text) {
 // The note as the memo takes it typed: its own line breaks, tabs as spaces.
 QString NoteAsTyped(const std::string& note) {
     QString shown = QString::fromStdString(note);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n').replace(u'\t', u' ');
-    return shown;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return TabsToSpaces(shown);
 }
 
 // A saved questionnaire is proposed as itself, an ORDER.json as the PDF

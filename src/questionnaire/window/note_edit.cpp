@@ -5,11 +5,8 @@
 #include <QMimeData>
 
 namespace lk63 {
-namespace {
 
 QString TabsToSpaces(QString text) { return text.replace(u'\t', u' '); }
-
-}  // namespace
 
 TNoteEdit::TNoteEdit(QWidget* parent) : QPlainTextEdit(parent) {}
 

@@ -6,6 +6,9 @@
 
 namespace lk63 {
 
+// What the note keeps of a tab: a space.
+QString TabsToSpaces(QString text);
+
 class TNoteEdit : public QPlainTextEdit {
 public:
     explicit TNoteEdit(QWidget* parent = nullptr);
