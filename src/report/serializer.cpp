@@ -83,10 +83,10 @@ void ApplyProperties(TrpComponent& object, std::string_view attributes,
         } else if (value.empty()) {
             p.SetRef(nullptr);
         } else if (references) {
-            references->push_back({&object, p.Name, value});
+            references->push_back({&object, std::string(p.Name), value});
         } else {
             const TrpReport* report = object.Report();
-            if (!ResolveReference({&object, p.Name, value}, report ? report->FindObject(value) : nullptr)) {
+            if (!ResolveReference({&object, std::string(p.Name), value}, report ? report->FindObject(value) : nullptr)) {
                 p.SetRef(nullptr);
             }
         }
