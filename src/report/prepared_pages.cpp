@@ -123,7 +123,7 @@ void TrpPreviewPages::RegisterObject(TrpComponent& copy, TrpComponent& original,
         memo->SetDataSet(nullptr);
         memo->DataField.clear();
     }
-    sourceObjects_[&copy] = {FullPropertyText(copy), sourcePage};
+    sourceObjects_[&copy] = {StoredProperties(copy), sourcePage};
     copy.SetAlias(alias);
     original.SetAlias(std::move(alias));
 }
@@ -190,7 +190,9 @@ void TrpPreviewPages::Record(TrpComponent& component, TrpXMLItem& parent) {
         node->SetText(PropertyText(component));
     } else {
         node = &parent.Add(source->Alias());
-        node->SetText(DifferenceText(component, *source));
+        const auto stored = sourceObjects_.find(source);
+        node->SetText(stored == sourceObjects_.end() ? DifferenceText(component, *source)
+                                                     : DifferenceText(component, *source, stored->second.Stored));
     }
     recordSize_ += static_cast<long long>(node->Name().size() + node->Text().size() + sizeof(TrpXMLItem) + 16);
     if (auto* memo = dynamic_cast<TrpCustomMemoView*>(&component)) {
@@ -368,7 +370,7 @@ std::unique_ptr<TrpReportPage> TrpPreviewPages::Rebuild(int index) {
     const auto build = [this](auto&& self, const TrpXMLItem& record, TrpComponent& parent) -> void {
         std::unique_ptr<TrpComponent> object;
         if (const TrpComponent* source = SourceOfRecord(record)) {
-            object = BuildComponent(sourceObjects_.at(source).FullText + " " + record.Text());
+            object = BuildComponent(source->ClassName(), sourceObjects_.at(source).Stored, record.Text());
             object->SetName(source->Name());
         } else {
             object = BuildComponent(record.Name() + " " + record.Text());

@@ -14,6 +14,7 @@
 
 #include "report/prepared_pages_dictionary.h"
 #include "report/prepared_pages_xml.h"
+#include "report/serializer.h"
 
 namespace lk63 {
 
@@ -92,7 +93,7 @@ private:
         const TrpReportPage* Template = nullptr;
     };
     struct TSourceObject {
-        std::string FullText;
+        TrpStoredProperties Stored;
         int SourcePage = -1;
     };
 

@@ -2,6 +2,10 @@
 // The stored properties of an object, each with its name and its text form.
 // Every class lists its own after its base's; the serializer, the loader and
 // the difference text all work from this one list.
+//
+// A list is made for every object written, compared or rebuilt, so making
+// one must not allocate per property: names are the callers' literals and
+// every accessor keeps its captures within std::function's inline storage.
 
 #include <array>
 #include <charconv>
@@ -18,7 +22,8 @@ namespace lk63 {
 class TrpComponent;
 
 struct TProperty {
-    std::string Name;
+    // Points to text that outlives every list (a literal or a static table).
+    std::string_view Name;
     // Value properties: the text form, a check that a text is acceptable, and
     // the assignment (only called with checked text).
     std::function<std::string()> Get;
@@ -60,24 +65,76 @@ public:
     // step would move them all several times, on every page recorded.
     TPropertyList() { items_.reserve(128); }
 
-    void Float(std::string name, double& field);
-    void Float(std::string name, std::function<double()> get, std::function<void(double)> set);
-    void Boolean(std::string name, bool& field);
-    void Boolean(std::string name, std::function<bool()> get, std::function<void(bool)> set);
-    void Text(std::string name, std::string& field);
-    void Text(std::string name, std::function<std::string()> get, std::function<void(std::string)> set,
-              std::function<bool(std::string_view)> check = {});
-    void WideText(std::string name, std::function<std::u16string()> get,
-                  std::function<void(std::u16string)> set);
-    void Reference(std::string name, std::function<TrpComponent*()> get,
-                   std::function<bool(TrpComponent*)> set);
+    void Float(std::string_view name, double& field) {
+        Float(
+            name, [&field] { return field; }, [&field](double v) { field = v; });
+    }
+    template <typename G, typename S>
+    void Float(std::string_view name, G get, S set) {
+        TProperty& p = Add(name);
+        p.Get = [get] { return property_text::FloatText(get()); };
+        p.Check = [](std::string_view t) {
+            double v = 0;
+            return property_text::ParseFloat(t, v);
+        };
+        p.Set = [set](std::string_view t) {
+            double v = 0;
+            if (property_text::ParseFloat(t, v)) set(v);
+        };
+    }
 
-    template <typename T>
+    void Boolean(std::string_view name, bool& field) {
+        Boolean(
+            name, [&field] { return field; }, [&field](bool v) { field = v; });
+    }
+    template <typename G, typename S>
+    void Boolean(std::string_view name, G get, S set) {
+        TProperty& p = Add(name);
+        p.Get = [get] { return property_text::BoolText(get()); };
+        p.Check = [](std::string_view t) {
+            bool v = false;
+            return property_text::ParseBool(t, v);
+        };
+        p.Set = [set](std::string_view t) {
+            bool v = false;
+            if (property_text::ParseBool(t, v)) set(v);
+        };
+    }
+
+    void Text(std::string_view name, std::string& field);
+    template <typename G, typename S>
+    void Text(std::string_view name, G get, S set) {
+        TProperty& p = Add(name);
+        p.Get = std::move(get);
+        p.Check = [](std::string_view) { return true; };
+        p.Set = [set](std::string_view t) { set(std::string(t)); };
+    }
+    template <typename G, typename S, typename C>
+    void Text(std::string_view name, G get, S set, C check) {
+        Text(name, std::move(get), std::move(set));
+        items_.back().Check = std::move(check);
+    }
+
+    template <typename G, typename S>
+    void WideText(std::string_view name, G get, S set) {
+        TProperty& p = Add(name);
+        p.Get = [get] { return WideToText(get()); };
+        p.Check = [](std::string_view) { return true; };
+        p.Set = [set](std::string_view t) { set(TextToWide(t)); };
+    }
+
+    template <typename G, typename S>
+    void Reference(std::string_view name, G get, S set) {
+        TProperty& p = Add(name);
+        p.GetRef = std::move(get);
+        p.SetRef = std::move(set);
+    }
+
+    template <typename T, typename G, typename S>
     requires std::is_integral_v<T>
-    void Integer(std::string name, std::function<T()> get, std::function<void(T)> set) {
-        TProperty p;
-        p.Name = std::move(name);
-        p.Get = [get] { return property_text::IntegerText(get()); };
+    void Integer(std::string_view name, G get, S set) {
+        TProperty& p = Add(name);
+        p.Get = [get] { return property_text::IntegerText(static_cast<T>(get())); };
         p.Check = [](std::string_view t) {
             T v{};
             return property_text::ParseInteger(t, v);
@@ -86,59 +143,63 @@ public:
             T v{};
             if (property_text::ParseInteger(t, v)) set(v);
         };
-        items_.push_back(std::move(p));
     }
 
     template <typename T>
     requires std::is_integral_v<T>
-    void Integer(std::string name, T& field) {
+    void Integer(std::string_view name, T& field) {
         Integer<T>(
-            std::move(name), [&field] { return field; }, [&field](T v) { field = v; });
+            name, [&field] { return field; }, [&field](T v) { field = v; });
     }
 
     // A set stored as bits; bits outside `mask` are refused.
-    template <typename T>
+    template <typename T, typename G, typename S>
     requires std::is_unsigned_v<T>
-    void Bits(std::string name, T mask, std::function<T()> get, std::function<void(T)> set) {
-        Integer<T>(std::move(name), std::move(get), std::move(set));
+    void Bits(std::string_view name, T mask, G get, S set) {
+        Integer<T>(name, std::move(get), std::move(set));
         items_.back().Check = [mask](std::string_view t) {
             T v{};
             return property_text::ParseInteger(t, v) && (v & static_cast<T>(~mask)) == 0;
         };
     }
 
-    // Enumerations are written by the names of their values; `names` is
-    // indexed by the value.
-    template <typename E>
+    // Enumerations are written by the names of their values; `names` (a
+    // static table) is indexed by the value.
+    template <typename E, std::size_t N, typename G, typename S>
     requires std::is_enum_v<E>
-    void Enum(std::string name, std::span<const std::string_view> names, std::function<E()> get,
-              std::function<void(E)> set) {
-        TProperty p;
-        p.Name = std::move(name);
-        p.Get = [names, get] {
-            const auto i = static_cast<std::size_t>(get());
-            return i < names.size() ? std::string(names[i]) : std::string();
+    void Enum(std::string_view name, const std::array<std::string_view, N>& names, G get, S set) {
+        const std::array<std::string_view, N>* table = &names;
+        TProperty& p = Add(name);
+        p.Get = [table, get] {
+            const auto i = static_cast<std::size_t>(static_cast<E>(get()));
+            return i < N ? std::string((*table)[i]) : std::string();
         };
-        p.Check = [names](std::string_view t) { return IndexOf(names, t) >= 0; };
-        p.Set = [names, set](std::string_view t) {
-            const int i = IndexOf(names, t);
+        p.Check = [table](std::string_view t) { return IndexOf(*table, t) >= 0; };
+        p.Set = [table, set](std::string_view t) {
+            const int i = IndexOf(*table, t);
             if (i >= 0) set(static_cast<E>(i));
         };
-        items_.push_back(std::move(p));
     }
 
-    template <typename E>
+    template <typename E, std::size_t N>
     requires std::is_enum_v<E>
-    void Enum(std::string name, std::span<const std::string_view> names, E& field) {
+    void Enum(std::string_view name, const std::array<std::string_view, N>& names, E& field) {
         Enum<E>(
-            std::move(name), names, [&field] { return field; }, [&field](E v) { field = v; });
+            name, names, [&field] { return field; }, [&field](E v) { field = v; });
     }
 
     [[nodiscard]] const std::vector<TProperty>& Items() const { return items_; }
     [[nodiscard]] const TProperty* Find(std::string_view name) const;
 
 private:
+    TProperty& Add(std::string_view name) {
+        TProperty& p = items_.emplace_back();
+        p.Name = name;
+        return p;
+    }
     static int IndexOf(std::span<const std::string_view> names, std::string_view text);
+    static std::string WideToText(const std::u16string& text);
+    static std::u16string TextToWide(std::string_view text);
 
     std::vector<TProperty> items_;
 };

@@ -36,16 +36,36 @@ std::string FullPropertyText(const TrpComponent& object) {
     return std::string(object.ClassName()) + PropertyText(object);
 }
 
-std::string DifferenceText(const TrpComponent& object, const TrpComponent& source) {
-    if (object.ClassName() != source.ClassName()) return PropertyText(object);
-    const TPropertyList mine = PropertiesOf(object);
-    const TPropertyList theirs = PropertiesOf(source);
+TrpStoredProperties StoredProperties(const TrpComponent& object) {
+    const TPropertyList list = PropertiesOf(object);
+    const auto& items = list.Items();
+    TrpStoredProperties stored;
+    stored.Texts.reserve(items.size());
+    stored.Targets.reserve(items.size());
+    for (const TProperty& p : items) {
+        stored.Texts.push_back(TextOf(p));
+        stored.Targets.push_back(static_cast<std::size_t>(list.Find(p.Name) - items.data()));
+    }
+    return stored;
+}
+
+namespace {
+
+// The attributes of `mine` that differ; `theirs(i)` is the text of the
+// source's property i, `sameRef(i)` whether reference i points alike.
+template <typename TheirText, typename SameRef>
+std::string Differences(const TrpComponent& object, const TPropertyList& mine, TheirText theirs, SameRef sameRef) {
     const auto& a = mine.Items();
-    const auto& b = theirs.Items();
+    std::vector<std::string> texts(a.size());
     std::vector<bool> differs(a.size(), false);
     bool fontDiffers = false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        differs[i] = a[i].IsReference() ? a[i].GetRef() != b[i].GetRef() : a[i].Get() != b[i].Get();
+        if (a[i].IsReference()) {
+            differs[i] = !sameRef(i);
+        } else {
+            texts[i] = a[i].Get();
+            differs[i] = texts[i] != theirs(i);
+        }
         if (differs[i] && IsFontProperty(a[i].Name)) fontDiffers = true;
     }
     const bool band = dynamic_cast<const TrpBand*>(&object) != nullptr;
@@ -53,10 +73,35 @@ std::string DifferenceText(const TrpComponent& object, const TrpComponent& sourc
     for (std::size_t i = 0; i < a.size(); ++i) {
         const bool position = band && (a[i].Name == "l" || a[i].Name == "t");
         if (differs[i] || position || (fontDiffers && IsFontProperty(a[i].Name))) {
-            AppendAttribute(out, a[i].Name, TextOf(a[i]));
+            AppendAttribute(out, a[i].Name, a[i].IsReference() ? TextOf(a[i]) : texts[i]);
         }
     }
     return out;
+}
+
+}  // namespace
+
+std::string DifferenceText(const TrpComponent& object, const TrpComponent& source) {
+    if (object.ClassName() != source.ClassName()) return PropertyText(object);
+    const TPropertyList mine = PropertiesOf(object);
+    const TPropertyList theirs = PropertiesOf(source);
+    const auto& a = mine.Items();
+    const auto& b = theirs.Items();
+    return Differences(
+        object, mine, [&b](std::size_t i) { return b[i].Get(); },
+        [&a, &b](std::size_t i) { return a[i].GetRef() == b[i].GetRef(); });
+}
+
+std::string DifferenceText(const TrpComponent& object, const TrpComponent& source,
+                           const TrpStoredProperties& sourceTexts) {
+    if (object.ClassName() != source.ClassName()) return PropertyText(object);
+    const TPropertyList mine = PropertiesOf(object);
+    const TPropertyList theirs = PropertiesOf(source);
+    const auto& a = mine.Items();
+    const auto& b = theirs.Items();
+    return Differences(
+        object, mine, [&sourceTexts](std::size_t i) -> const std::string& { return sourceTexts.Texts[i]; },
+        [&a, &b](std::size_t i) { return a[i].GetRef() == b[i].GetRef(); });
 }
 
 void ApplyProperties(TrpComponent& object, std::string_view attributes,
@@ -83,10 +128,10 @@ void ApplyProperties(TrpComponent& object, std::string_view attributes,
         } else if (value.empty()) {
             p.SetRef(nullptr);
         } else if (references) {
-            references->push_back({&object, p.Name, value});
+            references->push_back({&object, std::string(p.Name), value});
         } else {
             const TrpReport* report = object.Report();
-            if (!ResolveReference({&object, p.Name, value}, report ? report->FindObject(value) : nullptr)) {
+            if (!ResolveReference({&object, std::string(p.Name), value}, report ? report->FindObject(value) : nullptr)) {
                 p.SetRef(nullptr);
             }
         }
@@ -117,6 +162,36 @@ std::unique_ptr<TrpComponent> BuildComponent(std::string_view fullText,
     auto object = CreateComponent(className);
     if (!object) throw TrpError("Unknown class " + std::string(className));
     ApplyProperties(*object, fullText.substr(end), references);
+    return object;
+}
+
+std::unique_ptr<TrpComponent> BuildComponent(std::string_view className, const TrpStoredProperties& stored,
+                                             std::string_view attributes) {
+    auto object = CreateComponent(className);
+    if (!object) throw TrpError("Unknown class " + std::string(className));
+    {
+        TPropertyList list;
+        object->DefineProperties(list);
+        const auto& items = list.Items();
+        if (items.size() != stored.Texts.size()) throw TrpError("Stored properties of another class");
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const TProperty& p = items[stored.Targets[i]];
+            if (!p.IsReference() && !p.Check(stored.Texts[i])) {
+                throw TrpError("Invalid value \"" + stored.Texts[i] + "\" of property " + std::string(items[i].Name) +
+                               " of " + std::string(className));
+            }
+        }
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            // A new object has no report to look a referred object up in.
+            const TProperty& p = items[stored.Targets[i]];
+            if (p.IsReference()) {
+                p.SetRef(nullptr);
+            } else {
+                p.Set(stored.Texts[i]);
+            }
+        }
+    }
+    ApplyProperties(*object, attributes);
     return object;
 }
 

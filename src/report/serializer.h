@@ -20,6 +20,20 @@ std::string PropertyText(const TrpComponent& object);
 // The class name followed by PropertyText.
 std::string FullPropertyText(const TrpComponent& object);
 
+// What PropertyText writes, kept apart for an object rebuilt again and again:
+// each property's text in definition order and, for each, the position of
+// the property that reading its name back sets (the first of that name).
+struct TrpStoredProperties {
+    std::vector<std::string> Texts;
+    std::vector<std::size_t> Targets;
+};
+TrpStoredProperties StoredProperties(const TrpComponent& object);
+
+// DifferenceText with the texts of `source` taken by StoredProperties, while
+// `source` has not changed since.
+std::string DifferenceText(const TrpComponent& object, const TrpComponent& source,
+                           const TrpStoredProperties& sourceTexts);
+
 // The properties of `object` that differ from those of `source` (an object
 // of the same class; otherwise all of them). When the font or ParentFont
 // differs, the whole font and ParentFont are written, so that the text
@@ -50,6 +64,11 @@ bool ResolveReference(const TrpPendingReference& reference, TrpComponent* target
 // Throws TrpError for an unknown class or bad attributes.
 std::unique_ptr<TrpComponent> BuildComponent(std::string_view fullText,
                                              std::vector<TrpPendingReference>* references = nullptr);
+
+// BuildComponent of the class name, the stored properties' text and then
+// `attributes`, without writing and reading that text again.
+std::unique_ptr<TrpComponent> BuildComponent(std::string_view className, const TrpStoredProperties& stored,
+                                             std::string_view attributes);
 
 // Copies every stored property of `source` (same class) to `target`;
 // references point to the same objects as in `source`.

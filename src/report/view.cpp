@@ -21,16 +21,21 @@ void DefineFrameProperties(TPropertyList& list, TrpFrame& frame) {
     list.Boolean("Frame.DropShadow", frame.DropShadow);
     list.Float("Frame.ShadowWidth", frame.ShadowWidth);
     list.Integer("Frame.ShadowColor", frame.ShadowColor);
-    const std::pair<const char*, TrpFrameLine*> lines[] = {
-        {"Frame.LeftLine.", &frame.LeftLine},
-        {"Frame.TopLine.", &frame.TopLine},
-        {"Frame.RightLine.", &frame.RightLine},
-        {"Frame.BottomLine.", &frame.BottomLine},
+    // Whole names: a property's name is never built.
+    struct TLineNames {
+        std::string_view Color, Style, Width;
     };
-    for (const auto& [prefix, line] : lines) {
-        list.Integer(std::string(prefix) + "Color", line->Color);
-        list.Enum(std::string(prefix) + "Style", kFrameStyleNames, line->Style);
-        list.Float(std::string(prefix) + "Width", line->Width);
+    static constexpr TLineNames kLineNames[] = {
+        {"Frame.LeftLine.Color", "Frame.LeftLine.Style", "Frame.LeftLine.Width"},
+        {"Frame.TopLine.Color", "Frame.TopLine.Style", "Frame.TopLine.Width"},
+        {"Frame.RightLine.Color", "Frame.RightLine.Style", "Frame.RightLine.Width"},
+        {"Frame.BottomLine.Color", "Frame.BottomLine.Style", "Frame.BottomLine.Width"},
+    };
+    TrpFrameLine* const lines[] = {&frame.LeftLine, &frame.TopLine, &frame.RightLine, &frame.BottomLine};
+    for (std::size_t i = 0; i < std::size(lines); ++i) {
+        list.Integer(kLineNames[i].Color, lines[i]->Color);
+        list.Enum(kLineNames[i].Style, kFrameStyleNames, lines[i]->Style);
+        list.Float(kLineNames[i].Width, lines[i]->Width);
     }
 }
 
