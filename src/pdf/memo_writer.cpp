@@ -195,10 +195,7 @@ void WriteText(std::string& out, const TrpCustomMemoView& memo, TrpDrawText& lay
     for (std::size_t k = 0; k < lines.size(); ++k) {
         if (lines[k].empty()) continue;
         const double pg = k == 0 ? memo.ParagraphGap : 0;
-        TWideStrings alone;
-        alone.Add(lines[k]);
-        layout.BreakLines(alone, false);
-        const double wl = layout.WidestLine();
+        const double wl = layout.WidestLineAlone(lines[k]);
 
         const double a = (memo.Width() - sw) - 2 * memo.GapX - pg;
         const double b = left + memo.GapX + 0.01 * size + memo.GapX / 2 + pg;

@@ -92,6 +92,8 @@ struct TrpSharedFace {
     // be cleared by the next line.
     std::vector<platform::TShapedRun> ShapeRuns(std::u16string_view line, bool rightToLeft) {
         std::lock_guard lock(Lock);
+        // Plain text maps again faster than it is looked up.
+        if (std::vector<platform::TShapedRun> plain; Shaper.ShapePlain(line, rightToLeft, plain)) return plain;
         std::u16string key(line);
         key += rightToLeft ? u'\x01' : u'\x00';
         if (const auto it = Lines.find(key); it != Lines.end()) return it->second;

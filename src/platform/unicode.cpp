@@ -126,6 +126,9 @@ std::string ToNfc(std::string_view text) {
 }
 
 bool IsDefaultIgnorable(char32_t c) {
+    // Nothing below U+061C is, but the soft hyphen and the grapheme joiner:
+    // most text never asks the property tables.
+    if (c < 0x061C) return c == 0x00AD || c == 0x034F;
     return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_DEFAULT_IGNORABLE_CODE_POINT) != 0;
 }
 

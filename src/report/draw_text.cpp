@@ -264,6 +264,26 @@ double TrpDrawText::WidestLine() {
     return static_cast<double>(widest) / kMeasureRatio;
 }
 
+double TrpDrawText::WidestLineAlone(std::u16string_view line) {
+    const std::size_t len = line.size();
+    // Where breaking would leave the line whole (BreakGreedily's first test,
+    // and nothing for FitAlone), it is measured once and not broken.
+    if (len > 0 && len <= kMeasureWindow && !platform::TTextMeasurer::DependsOnContext(line)) {
+        const long long raw = MeasureWidth(line);
+        const long long spaced =
+            std::clamp<long long>(raw + static_cast<long long>(len) * ToUnits(charSpacing_), INT32_MIN, INT32_MAX);
+        if (len <= 1 || !options_.WordWrap || spaced < ToUnits(LineWidthUnits() - paragraphGap_)) {
+            const long long width = raw + RoundToInt(static_cast<double>(len) * charSpacing_ * kMeasureRatio) +
+                                    ToUnits(paragraphGap_);
+            return static_cast<double>(width) / kMeasureRatio;
+        }
+    }
+    TWideStrings alone;
+    alone.Add(std::u16string(line));
+    BreakLines(alone, false);
+    return WidestLine();
+}
+
 double TrpDrawText::FreeHeight() const {
     const double h = AvailableHeight();
     const double s = LineStep();

@@ -101,6 +101,10 @@ public:
     [[nodiscard]] double LineStep() const;
     [[nodiscard]] double TextHeight() const;
     [[nodiscard]] double WidestLine();
+    // What BreakLines of `line` as a paragraph of its own and then
+    // WidestLine give, without breaking where breaking leaves the line whole;
+    // the wrapped lines are then left as they were.
+    [[nodiscard]] double WidestLineAlone(std::u16string_view line);
     // bottom - top + 1 of the bounds.
     [[nodiscard]] int AvailableHeight() const { return bounds_.Bottom - bounds_.Top + 1; }
     // What is left of the available height below the whole lines that fit;

@@ -1,6 +1,7 @@
 #include "platform/unicode.h"
 
 #include <gtest/gtest.h>
+#include <unicode/uchar.h>
 
 namespace lk63::platform {
 namespace {
@@ -63,6 +64,11 @@ TEST(Unicode, TellsCharactersWithoutAppearance) {
         EXPECT_TRUE(IsDefaultIgnorable(c)) << std::hex << static_cast<unsigned>(c);
     for (const char32_t c : {0x20u, 0x41u, 0x0439u, 0x0301u, 0x00A0u, 0x2028u, 0x09u, 0x05D0u, 0x1F600u})
         EXPECT_FALSE(IsDefaultIgnorable(c)) << std::hex << static_cast<unsigned>(c);
+    // The quick answer for the low characters agrees with the property tables.
+    for (char32_t c = 0; c < 0x0800; ++c)
+        EXPECT_EQ(IsDefaultIgnorable(c),
+                  u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_DEFAULT_IGNORABLE_CODE_POINT) != 0)
+            << std::hex << static_cast<unsigned>(c);
 }
 
 }  // namespace

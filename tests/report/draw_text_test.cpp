@@ -192,6 +192,41 @@ TEST(DrawTextMetrics, WidestLineAddsSpacingAndTheParagraphGap) {
     }
 }
 
+// The shortcut for a line that breaking leaves whole gives what breaking
+// the line alone gives, whatever the spacing, wrapping and width.
+TEST(DrawTextMetrics, WidestLineAloneIsTheWidestLineOfTheLineBrokenAlone) {
+    std::u16string longLine;
+    for (int i = 0; i < 500; ++i) longLine += u"aaaaaaaaa ";
+    const std::u16string lines[] = {u"a",         u"W",          u"aaaa",        u"aaaaaaaaa",  u"aaaaaaaaaa",
+                                    u"aaaaaaaaaaa", u"aaa aaa aaa", u"aW aa",       u"   aa   ",   longLine};
+    for (const double gap : {0.0, 3.2}) {
+        for (const double spacing : {0.0, 0.8, -0.8}) {
+            for (const bool wrap : {true, false}) {
+                for (const std::u16string& line : lines) {
+                    SCOPED_TRACE(::testing::Message() << gap << " " << spacing << " " << wrap << " " << line.size());
+                    TrpDrawText broken = MakeLayout(gap, spacing, wrap);
+                    broken.BreakLines(TWideStrings{line}, false);
+                    TrpDrawText alone = MakeLayout(gap, spacing, wrap);
+                    EXPECT_DOUBLE_EQ(alone.WidestLineAlone(line), broken.WidestLine());
+                }
+            }
+        }
+    }
+    // Shaped text, measured by the platform.
+    for (const std::u16string line : {u"شركة القاهرة", u"Опросный лист"}) {
+        for (const int width : {20, 300}) {
+            TrpDrawText broken, alone;
+            for (TrpDrawText* dt : {&broken, &alone}) {
+                dt->ApplyFont(TrpFont{});
+                dt->ApplyOptions({});
+                dt->ApplyBounds({0, 0, width, 100});
+            }
+            broken.BreakLines(TWideStrings{line}, false);
+            EXPECT_DOUBLE_EQ(alone.WidestLineAlone(line), broken.WidestLine()) << width;
+        }
+    }
+}
+
 TEST(DrawTextMetrics, FreeHeightBelowTheWholeLines) {
     const struct {
         int AvailableHeight;

@@ -4,14 +4,55 @@
 #include "platform/fonts/font_file.h"
 #include "platform/fonts/free_type_face.h"
 #include "platform/fonts/text_runs.h"
+#include "platform/unicode.h"
 
 #include <hb-ft.h>
+#include <hb-ot.h>
 #include <hb.h>
+#include <unicode/uchar.h>
+#include <unicode/uscript.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace lk63::platform {
+
+// Characters whose shaping in this font is the font's own glyph for them and
+// its advance: no feature HarfBuzz applies to left-to-right text of the simple
+// scripts touches the glyph, it is no mark, and the character needs neither
+// the bidi algorithm nor a script shaper. A line of such characters skips
+// itemising and HarfBuzz and gives what they would give.
+class TPlainGlyphs {
+public:
+    TPlainGlyphs(hb_font_t* font, unsigned unitsPerEm);
+    ~TPlainGlyphs();
+    TPlainGlyphs(const TPlainGlyphs&) = delete;
+    TPlainGlyphs& operator=(const TPlainGlyphs&) = delete;
+
+    // Appends the line's glyphs and gives true, or leaves `glyphs` alone
+    // and gives false when a character may shape otherwise.
+    bool Map(std::u16string_view line, std::vector<TShapedGlyph>& glyphs);
+
+private:
+    struct TEntry {
+        std::uint16_t Glyph = 0;  // 0: not plain
+        bool Known = false;
+        int Advance = 0;
+    };
+    using TPage = std::array<TEntry, 256>;
+
+    const TEntry& For(char16_t c);
+    [[nodiscard]] bool Plain(char16_t c, hb_codepoint_t glyph) const;
+    void Block(hb_tag_t table, bool skipMarkPositioning);
+
+    hb_font_t* FFont;
+    unsigned FUnitsPerEm;
+    bool FUsable = true;  // fonts shaped by tables other than GSUB/GPOS never are
+    hb_set_t* FBlocked;   // glyphs some applied lookup may change
+    std::array<std::unique_ptr<TPage>, 256> FPages;
+};
 
 struct TShaperFont {
     struct TFontDeleter {
@@ -26,6 +67,7 @@ struct TShaperFont {
     std::unique_ptr<hb_buffer_t, TBufferDeleter> Buffer;
     unsigned UnitsPerEm = 0;
     std::vector<std::uint32_t> Clusters;  // reused between runs
+    std::unique_ptr<TPlainGlyphs> Plain;  // made on the first line
 };
 
 namespace {
@@ -52,16 +94,170 @@ std::unique_ptr<TShaperFont> OpenFont(const TFontKey& key) {
     return font;
 }
 
+// The features HarfBuzz turns on for horizontal left-to-right text of the
+// default shaper, less kerning, which shaping turns off.
+constexpr std::array kAppliedFeatures{
+    HB_TAG('r', 'v', 'r', 'n'), HB_TAG('l', 't', 'r', 'a'), HB_TAG('l', 't', 'r', 'm'), HB_TAG('f', 'r', 'a', 'c'),
+    HB_TAG('n', 'u', 'm', 'r'), HB_TAG('d', 'n', 'o', 'm'), HB_TAG('r', 'a', 'n', 'd'), HB_TAG('t', 'r', 'a', 'k'),
+    HB_TAG('a', 'b', 'v', 'm'), HB_TAG('b', 'l', 'w', 'm'), HB_TAG('c', 'c', 'm', 'p'), HB_TAG('l', 'o', 'c', 'l'),
+    HB_TAG('m', 'a', 'r', 'k'), HB_TAG('m', 'k', 'm', 'k'), HB_TAG('r', 'l', 'i', 'g'), HB_TAG('c', 'a', 'l', 't'),
+    HB_TAG('c', 'l', 'i', 'g'), HB_TAG('c', 'u', 'r', 's'), HB_TAG('d', 'i', 's', 't'), HB_TAG('l', 'i', 'g', 'a'),
+    HB_TAG('r', 'c', 'l', 't'), HB_TAG('H', 'A', 'R', 'F'), HB_TAG('B', 'U', 'Z', 'Z'), HB_TAG_NONE};
+
+std::uint16_t ReadU16(const char* data, unsigned length, unsigned at) {
+    if (at + 2 > length) return 0;
+    return static_cast<std::uint16_t>((static_cast<unsigned char>(data[at]) << 8) |
+                                      static_cast<unsigned char>(data[at + 1]));
+}
+
+// The type of a positioning lookup, looking through an extension; 0 when
+// the table cannot tell.
+unsigned PositioningLookupType(hb_blob_t* gpos, unsigned lookup) {
+    unsigned length = 0;
+    const char* data = hb_blob_get_data(gpos, &length);
+    const unsigned list = ReadU16(data, length, 8);
+    if (list == 0 || lookup >= ReadU16(data, length, list)) return 0;
+    const unsigned table = list + ReadU16(data, length, list + 2 + 2 * lookup);
+    const unsigned type = ReadU16(data, length, table);
+    if (type != 9 || ReadU16(data, length, table + 4) == 0) return type;
+    return ReadU16(data, length, table + ReadU16(data, length, table + 6) + 2);
+}
+
+bool PlainCharacter(char16_t c) {
+    if (c >= 0xD800 && c <= 0xDFFF) return false;
+    if (c == 0x2044) return false;  // the fraction slash turns numerator and denominator features on
+    if (IsDefaultIgnorable(c)) return false;
+    switch (u_charType(c)) {
+        case U_NON_SPACING_MARK:
+        case U_ENCLOSING_MARK:
+        case U_COMBINING_SPACING_MARK:
+        case U_CONTROL_CHAR:
+        case U_FORMAT_CHAR:
+        case U_SURROGATE:
+        case U_PRIVATE_USE_CHAR:
+        case U_UNASSIGNED:
+        case U_LINE_SEPARATOR:
+        case U_PARAGRAPH_SEPARATOR:
+            return false;
+        default:
+            break;
+    }
+    // Nothing that makes a left-to-right paragraph other than one run at level 0.
+    switch (u_charDirection(c)) {
+        case U_LEFT_TO_RIGHT:
+        case U_EUROPEAN_NUMBER:
+        case U_EUROPEAN_NUMBER_SEPARATOR:
+        case U_EUROPEAN_NUMBER_TERMINATOR:
+        case U_COMMON_NUMBER_SEPARATOR:
+        case U_WHITE_SPACE_NEUTRAL:
+        case U_OTHER_NEUTRAL:
+            break;
+        default:
+            return false;
+    }
+    // Scripts HarfBuzz shapes with its default shaper.
+    UErrorCode error = U_ZERO_ERROR;
+    const UScriptCode script = uscript_getScript(c, &error);
+    if (U_FAILURE(error)) return false;
+    return script == USCRIPT_COMMON || script == USCRIPT_LATIN || script == USCRIPT_CYRILLIC ||
+           script == USCRIPT_GREEK;
+}
+
 }  // namespace
+
+TPlainGlyphs::TPlainGlyphs(hb_font_t* font, unsigned unitsPerEm)
+    : FFont(font), FUnitsPerEm(unitsPerEm), FBlocked(hb_set_create()) {
+    hb_face_t* face = hb_font_get_face(font);
+    for (const hb_tag_t table : {HB_TAG('m', 'o', 'r', 'x'), HB_TAG('m', 'o', 'r', 't'), HB_TAG('k', 'e', 'r', 'x'),
+                                 HB_TAG('t', 'r', 'a', 'k')}) {
+        hb_blob_t* blob = hb_face_reference_table(face, table);
+        if (hb_blob_get_length(blob) > 0) FUsable = false;
+        hb_blob_destroy(blob);
+    }
+    if (!hb_set_allocation_successful(FBlocked)) FUsable = false;
+    if (!FUsable) return;
+    Block(HB_OT_TAG_GSUB, false);
+    // Attaching a mark moves the mark, never the advance of its base.
+    Block(HB_OT_TAG_GPOS, true);
+    if (!hb_set_allocation_successful(FBlocked)) FUsable = false;
+}
+
+TPlainGlyphs::~TPlainGlyphs() { hb_set_destroy(FBlocked); }
+
+// Every glyph a lookup of the applied features may substitute or move sits
+// at an input position of a lookup those features reach (a nested lookup
+// works at its parent's input positions), in any script and language.
+void TPlainGlyphs::Block(hb_tag_t table, bool skipMarkPositioning) {
+    hb_face_t* face = hb_font_get_face(FFont);
+    hb_set_t* lookups = hb_set_create();
+    hb_set_t* input = hb_set_create();
+    hb_ot_layout_collect_lookups(face, table, nullptr, nullptr, kAppliedFeatures.data(), lookups);
+    hb_blob_t* gpos = skipMarkPositioning ? hb_face_reference_table(face, HB_OT_TAG_GPOS) : nullptr;
+    for (hb_codepoint_t lookup = HB_SET_VALUE_INVALID; hb_set_next(lookups, &lookup);) {
+        if (gpos) {
+            const unsigned type = PositioningLookupType(gpos, lookup);
+            if (type >= 4 && type <= 6) continue;
+        }
+        hb_set_clear(input);
+        hb_ot_layout_lookup_collect_glyphs(face, table, lookup, nullptr, input, nullptr, nullptr);
+        hb_set_union(FBlocked, input);
+    }
+    if (!hb_set_allocation_successful(lookups) || !hb_set_allocation_successful(input)) FUsable = false;
+    hb_blob_destroy(gpos);
+    hb_set_destroy(input);
+    hb_set_destroy(lookups);
+}
+
+bool TPlainGlyphs::Plain(char16_t c, hb_codepoint_t glyph) const {
+    return glyph != 0 && glyph <= 0xFFFF && PlainCharacter(c) && !hb_set_has(FBlocked, glyph) &&
+           hb_ot_layout_get_glyph_class(hb_font_get_face(FFont), glyph) != HB_OT_LAYOUT_GLYPH_CLASS_MARK;
+}
+
+const TPlainGlyphs::TEntry& TPlainGlyphs::For(char16_t c) {
+    std::unique_ptr<TPage>& page = FPages[c >> 8];
+    if (!page) page = std::make_unique<TPage>();
+    TEntry& entry = (*page)[c & 0xFF];
+    if (!entry.Known) {
+        entry.Known = true;
+        hb_codepoint_t glyph = 0;
+        if (hb_font_get_nominal_glyph(FFont, c, &glyph) && Plain(c, glyph)) {
+            entry.Glyph = static_cast<std::uint16_t>(glyph);
+            entry.Advance = ThousandthsOfEm(hb_font_get_glyph_h_advance(FFont, glyph), FUnitsPerEm);
+        }
+    }
+    return entry;
+}
+
+bool TPlainGlyphs::Map(std::u16string_view line, std::vector<TShapedGlyph>& glyphs) {
+    if (!FUsable || line.size() > static_cast<std::size_t>(INT32_MAX)) return false;
+    const std::size_t before = glyphs.size();
+    glyphs.reserve(before + line.size());
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        const TEntry& entry = For(line[k]);
+        if (entry.Glyph == 0) {
+            glyphs.resize(before);
+            return false;
+        }
+        glyphs.push_back({entry.Glyph, entry.Advance, static_cast<std::uint32_t>(k), 1});
+    }
+    return true;
+}
 
 TShaper::TShaper(const TFontKey& font) : FFont(OpenFont(font)) {}
 TShaper::~TShaper() = default;
 
 bool TShaper::HasFont() const { return FFont != nullptr; }
 
+bool TShaper::ShapePlain(std::u16string_view line, bool rightToLeft, std::vector<TShapedGlyph>& glyphs) {
+    if (rightToLeft || line.empty() || !FFont) return false;
+    if (!FFont->Plain) FFont->Plain = std::make_unique<TPlainGlyphs>(FFont->Font.get(), FFont->UnitsPerEm);
+    return FFont->Plain->Map(line, glyphs);
+}
+
 std::vector<TShapedGlyph> TShaper::Shape(std::u16string_view line, bool rightToLeft) {
     std::vector<TShapedGlyph> glyphs;
     if (line.empty() || !FFont) return glyphs;
+    if (ShapePlain(line, rightToLeft, glyphs)) return glyphs;
     for (const TTextRun& run : VisualRuns(line, rightToLeft)) ShapeRun(line, run, glyphs);
     return glyphs;
 }
@@ -120,8 +316,17 @@ TShaper& TFallbackShaper::ShaperOf(const TFontKey& font) {
     return *shaper;
 }
 
+// A line the base font shows plainly needs no fallback either.
+bool TFallbackShaper::ShapePlain(std::u16string_view line, bool rightToLeft, std::vector<TShapedRun>& runs) {
+    std::vector<TShapedGlyph> glyphs;
+    if (!Base().ShapePlain(line, rightToLeft, glyphs)) return false;
+    runs.push_back({FBase, std::move(glyphs)});
+    return true;
+}
+
 std::vector<TShapedRun> TFallbackShaper::Shape(std::u16string_view line, bool rightToLeft) {
     std::vector<TShapedRun> shaped;
+    if (ShapePlain(line, rightToLeft, shaped)) return shaped;
     const std::vector<TFontRun> fonts = FontRuns(FBase, line);
     if (fonts.empty()) return shaped;
     if (fonts.size() == 1) {

@@ -48,6 +48,11 @@ public:
     // base is a cluster of its own.
     std::vector<TShapedGlyph> Shape(std::u16string_view line, bool rightToLeft);
 
+    // The same glyphs as Shape for a line of characters that shape as the
+    // font's own glyph each (most Latin, Cyrillic and Greek text), found
+    // without HarfBuzz; false, and `glyphs` untouched, for any other line.
+    bool ShapePlain(std::u16string_view line, bool rightToLeft, std::vector<TShapedGlyph>& glyphs);
+
     // Appends the glyphs of one run of `line`, all of one direction and
     // script (internal to the font services).
     void ShapeRun(std::u16string_view line, const TTextRun& run, std::vector<TShapedGlyph>& glyphs);
@@ -79,6 +84,9 @@ public:
     // The shaper of the base font alone.
     TShaper& Base() { return ShaperOf(FBase); }
     std::vector<TShapedRun> Shape(std::u16string_view line, bool rightToLeft);
+    // Appends the one run of the base font that Shape gives for a line the
+    // base font shapes plainly (TShaper::ShapePlain); false for any other.
+    bool ShapePlain(std::u16string_view line, bool rightToLeft, std::vector<TShapedRun>& runs);
 
 private:
     TShaper& ShaperOf(const TFontKey& font);

@@ -2,14 +2,17 @@
 
 #include "platform/fonts/font_key_print.h"
 #include "platform/fonts/free_type_oracle.h"
+#include "platform/fonts/text_runs.h"
 #include "platform/unicode.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <ostream>
+#include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace lk63::platform {
 namespace {
@@ -208,6 +211,81 @@ TEST(Shaper, SameLineShapesTheSameEveryTime) {
     EXPECT_EQ(first.Shape(mixed, false), expected);
     TShaper second(kArial);
     EXPECT_EQ(second.Shape(mixed, false), expected);
+}
+
+// What HarfBuzz gives for a left-to-right line, with no shortcut.
+std::vector<TShapedGlyph> ShapedByHarfBuzz(TShaper& shaper, std::u16string_view line) {
+    std::vector<TShapedGlyph> glyphs;
+    for (const TTextRun& run : VisualRuns(line, false)) shaper.ShapeRun(line, run, glyphs);
+    return glyphs;
+}
+
+class ShaperPlainGlyphsTest : public testing::TestWithParam<TFontKey> {};
+
+// Every character the shortcut takes gives HarfBuzz's glyph and advance, on
+// its own and among the others in lines of random characters.
+TEST_P(ShaperPlainGlyphsTest, GivesWhatHarfBuzzGives) {
+    TShaper shaper(GetParam());
+    ASSERT_TRUE(shaper.HasFont());
+    std::u16string plain;
+    for (char32_t c = 1; c <= 0xFFFF; ++c) {
+        const std::u16string line(1, static_cast<char16_t>(c));
+        std::vector<TShapedGlyph> glyphs;
+        if (!shaper.ShapePlain(line, false, glyphs)) continue;
+        plain += line;
+        ASSERT_EQ(glyphs, ShapedByHarfBuzz(shaper, line)) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+    ASSERT_GT(plain.size(), 300u);  // at least Basic Latin and Cyrillic
+
+    std::mt19937 random(17);
+    std::uniform_int_distribution<std::size_t> pick(0, plain.size() - 1);
+    std::uniform_int_distribution<std::size_t> length(2, 40);
+    for (int n = 0; n < 3000; ++n) {
+        std::u16string line;
+        for (std::size_t k = length(random); k > 0; --k) line += plain[pick(random)];
+        std::vector<TShapedGlyph> glyphs;
+        ASSERT_TRUE(shaper.ShapePlain(line, false, glyphs));
+        ASSERT_EQ(glyphs, ShapedByHarfBuzz(shaper, line)) << Utf16ToUtf8(line);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, ShaperPlainGlyphsTest,
+                         testing::Values(kArial, kArialBold, TFontKey{"DejaVu Sans", false, false},
+                                         TFontKey{"Noto Sans", false, true}, TFontKey{"Noto Serif", true, false}));
+
+TEST(Shaper, PlainGlyphsTakeTheQuestionnairesText) {
+    TShaper shaper(kArialBold);
+    for (const std::u16string_view line : {u"Строка примечания 136000", u"ЛК63-19-2500S, 3P; TK71 (±5 %) №1"}) {
+        std::vector<TShapedGlyph> glyphs;
+        EXPECT_TRUE(shaper.ShapePlain(line, false, glyphs)) << Utf16ToUtf8(line);
+        EXPECT_EQ(glyphs, ShapedByHarfBuzz(shaper, line));
+    }
+}
+
+// Lines HarfBuzz must shape: the shortcut refuses them and leaves the glyphs alone.
+TEST(Shaper, PlainGlyphsRefuseWhatNeedsShaping) {
+    const struct {
+        std::u16string_view Line;
+        bool RightToLeft;
+    } cases[] = {
+        {u"abc", true},              // a right-to-left paragraph
+        {u"ab שלום", false},         // right-to-left letters
+        {u"\u0661\u0662", false},  // Arabic-Indic digits
+        {u"и\u0306", false},        // a combining mark
+        {u"пере\u00ADнос", false},  // a soft hyphen
+        {u"a\u200Db", false},       // a joiner
+        {u"1\u20442", false},       // the fraction slash
+        {u"\u02E5\u02E9", false},  // tone letters, composed by the font
+        {u"中文", false},            // characters the font lacks
+        {u"x\U0001F600", false},    // a surrogate pair
+        {u"", false},
+    };
+    TShaper shaper(kArial);
+    for (const auto& c : cases) {
+        std::vector<TShapedGlyph> glyphs{{7, 500, 0, 1}};
+        EXPECT_FALSE(shaper.ShapePlain(c.Line, c.RightToLeft, glyphs)) << Utf16ToUtf8(c.Line);
+        EXPECT_EQ(glyphs.size(), 1u);
+    }
 }
 
 }  // namespace
