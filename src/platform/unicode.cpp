@@ -99,7 +99,29 @@ std::string Utf8ToLower(std::string_view text) {
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return FoldedEqual(a, b); }
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) { return FoldedEqual(a, b); }
 
+namespace {
+
+// Every character below U+0300 and the Cyrillic letters U+0400..U+047F are
+// composed and of combining class 0: a text of only those needs no check.
+bool SurelyComposed(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const bool twoBytes = (lead >= 0xC2 && lead <= 0xCB) || lead == 0xD0 || lead == 0xD1;
+        if (!twoBytes || i + 1 >= text.size() || (static_cast<unsigned char>(text[i + 1]) & 0xC0) != 0x80)
+            return false;
+        i += 2;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string ToNfc(std::string_view text) {
+    if (SurelyComposed(text)) return std::string(text);
     UErrorCode error = U_ZERO_ERROR;
     const UNormalizer2* nfc = unorm2_getNFCInstance(&error);
     if (U_FAILURE(error)) return std::string(text);

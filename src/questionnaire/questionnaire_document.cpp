@@ -1,6 +1,7 @@
 #include "questionnaire/questionnaire_document.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/unicode.h"
 #include "questionnaire/order_input.h"
@@ -75,11 +76,11 @@ TSavePreparation TQuestionnaireDocument::Prepare(const TReportFields& fields) {
     export_.Attachments.clear();
     if (AttachOrder && questionnaire_.SaveEnabled()) {
         TOrder order;
-        order.Organisation = clean.Organisation;
-        order.Address = clean.Address;
-        order.Contact = clean.Contact;
-        order.Quantity = clean.Quantity;
-        order.Note = clean.Note;
+        order.Organisation = std::move(clean.Organisation);
+        order.Address = std::move(clean.Address);
+        order.Contact = std::move(clean.Contact);
+        order.Quantity = std::move(clean.Quantity);
+        order.Note = std::move(clean.Note);
         export_.Attachments.push_back(
             {kOrderAttachment, "application/json", "Данные заказа (ORDER.json)", OrderJson(order, questionnaire_)});
     }

@@ -65,9 +65,10 @@ std::size_t DecodeReference(std::string_view text, std::size_t i, std::string& o
 
 }  // namespace
 
-std::string EscapeAttributeValue(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
+namespace {
+
+void AppendEscaped(std::string& out, std::string_view value) {
+    out.reserve(out.size() + value.size());
     for (const char c : value) {
         switch (c) {
             case '&':
@@ -90,6 +91,13 @@ std::string EscapeAttributeValue(std::string_view value) {
                 }
         }
     }
+}
+
+}  // namespace
+
+std::string EscapeAttributeValue(std::string_view value) {
+    std::string out;
+    AppendEscaped(out, value);
     return out;
 }
 
@@ -97,7 +105,7 @@ void AppendAttribute(std::string& out, std::string_view name, std::string_view v
     out.push_back(' ');
     out.append(name);
     out += "=\"";
-    out += EscapeAttributeValue(value);
+    AppendEscaped(out, value);
     out.push_back('"');
 }
 

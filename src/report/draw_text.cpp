@@ -243,11 +243,24 @@ void TrpDrawText::BreakLines(const TWideStrings& lines, bool firstParaBreak, boo
     if (lastParaBreak) lines_.back().Flags &= ~kLastLineOfSource;
 }
 
+std::size_t TrpDrawText::CountLines(const TWideStrings& lines, bool firstParaBreak) {
+    std::size_t count = 0;
+    for (std::size_t s = 0; s < lines.Count(); ++s) {
+        const std::u16string_view source = lines[s].empty() ? std::u16string_view(u" ") : lines[s];
+        spans_.clear();
+        BreakSourceLine(source, s == 0 && firstParaBreak, spans_);
+        count += spans_.size();
+    }
+    return count;
+}
+
 double TrpDrawText::LineStep() const { return fontHeight_ / kMeasureRatio + lineSpacing_; }
 
-double TrpDrawText::TextHeight() const {
-    if (lines_.empty()) return 0;
-    double h = static_cast<double>(lines_.size()) * LineStep();
+double TrpDrawText::TextHeight() const { return TextHeight(lines_.size()); }
+
+double TrpDrawText::TextHeight(std::size_t lineCount) const {
+    if (lineCount == 0) return 0;
+    double h = static_cast<double>(lineCount) * LineStep();
     if (lineSpacing_ < 0) h -= lineSpacing_;
     return h;
 }

@@ -80,6 +80,9 @@ public:
 
     // Fills the wrapped lines, their flags and starts, and the plain text.
     void BreakLines(const TWideStrings& lines, bool firstParaBreak, bool lastParaBreak = false);
+    // How many lines BreakLines makes of `lines`, without making them; the
+    // wrapped lines are left as they were.
+    [[nodiscard]] std::size_t CountLines(const TWideStrings& lines, bool firstParaBreak);
 
     // Wraps one source line (empty lines must be passed as a space); the first
     // wrapped line uses the first-line width unless `continuesParagraph`.
@@ -100,6 +103,8 @@ public:
     // Report pixels.
     [[nodiscard]] double LineStep() const;
     [[nodiscard]] double TextHeight() const;
+    // The height of that many wrapped lines.
+    [[nodiscard]] double TextHeight(std::size_t lineCount) const;
     [[nodiscard]] double WidestLine();
     // What BreakLines of `line` as a paragraph of its own and then
     // WidestLine give, without breaking where breaking leaves the line whole;

@@ -8,6 +8,8 @@
 #include "report/messages.h"
 #include "report/report.h"
 
+#include <utility>
+
 namespace lk63 {
 
 void FetchMemoContent(TrpReport& report, TrpCustomMemoView& memo) {
@@ -36,11 +38,15 @@ std::u16string ExpandExpressions(TrpReport& report, TrpCustomMemoView& memo, std
             report.RaiseError(ExpressionErrorText(platform::Utf16ToUtf8(rest), RpMessage("UnclosedBracket")));
         }
         if (b.End == b.Start) break;
-        const TVariant value = report.Calc(platform::Utf16ToUtf8(b.Expression));
-        memo.Value = value;
-        const std::u16string inserted = value.ToText();
-        s.replace(b.Start, b.End - b.Start + 1, inserted);
+        TVariant value = report.Calc(platform::Utf16ToUtf8(b.Expression));
+        std::u16string inserted = value.ToText();
+        memo.Value = std::move(value);
         i = b.Start + inserted.size();
+        if (b.Start == 0 && b.End + 1 == s.size()) {
+            s = std::move(inserted);  // the whole text was the expression
+        } else {
+            s.replace(b.Start, b.End - b.Start + 1, inserted);
+        }
     }
     return s;
 }

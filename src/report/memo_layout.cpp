@@ -88,8 +88,7 @@ double CalcHeight(const TrpCustomMemoView& memo) {
     const auto lock = LockDrawText();
     TrpDrawText& dt = DrawTextOf(memo);
     SetUpDrawText(dt, memo, memo.AutoWidth ? UnboundedRect(memo) : MemoTextRect(memo));
-    dt.BreakLines(memo.Memo, false);
-    return RoundHalfEven(dt.TextHeight() + VerticalInset(memo));
+    return RoundHalfEven(dt.TextHeight(dt.CountLines(memo.Memo, false)) + VerticalInset(memo));
 }
 
 double CalcWidth(const TrpCustomMemoView& memo) {
@@ -101,7 +100,9 @@ double CalcWidth(const TrpCustomMemoView& memo) {
 }
 
 void TrpMemoParts::Begin(TrpCustomMemoView& memo) {
-    lines_ = memo.Memo.Lines();
+    // Each part sets the memo's text; until the first one nothing reads it.
+    lines_ = std::move(memo.Memo);
+    memo.Memo.Clear();
     first_ = 0;
     offset_ = 0;
     memo.FirstParaBreak = false;
@@ -110,7 +111,7 @@ void TrpMemoParts::Begin(TrpCustomMemoView& memo) {
 
 std::u16string TrpMemoParts::RemainingText() const {
     std::u16string out;
-    for (std::size_t s = first_; s < lines_.size(); ++s) {
+    for (std::size_t s = first_; s < lines_.Count(); ++s) {
         if (s == first_) {
             out.append(lines_[s], std::min(offset_, lines_[s].size()));
         } else {
@@ -147,7 +148,7 @@ double TrpMemoParts::TakePart(TrpCustomMemoView& memo) {
     std::size_t count = 0;
     bool found = false, continues = false;
     std::size_t cutLine = 0, cutStart = 0;
-    for (std::size_t s = first_; s < lines_.size() && !found; ++s) {
+    for (std::size_t s = first_; s < lines_.Count() && !found; ++s) {
         const std::size_t skip = s == first_ ? std::min(offset_, lines_[s].size()) : 0;
         std::u16string_view view(lines_[s]);
         view.remove_prefix(skip);
@@ -179,7 +180,7 @@ double TrpMemoParts::TakePart(TrpCustomMemoView& memo) {
         offset_ = cutStart;
         if (continues && offset_ < lines_[first_].size() && lines_[first_][offset_] == u' ') ++offset_;
     } else {
-        first_ = lines_.size();
+        first_ = lines_.Count();
         offset_ = 0;
     }
     takenLines_ = count;
@@ -188,7 +189,7 @@ double TrpMemoParts::TakePart(TrpCustomMemoView& memo) {
     const double lineSpacing = dt.LineSpacing();
     partHeight_ = RoundHalfEven((count > 0 && step > 0 ? takenHeight_ - std::min(lineSpacing, 0.0) : 0) +
                                 VerticalInset(memo));
-    memo.Memo.SetText(fitting);
+    memo.Memo.SetText(std::move(fitting));
     memo.LastParaBreak = continues;
     const double free = dt.FreeHeight();
     return free == 0 ? memo.Height() : free;

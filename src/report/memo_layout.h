@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "report/draw_text.h"
+#include "report/wide_strings.h"
 
 namespace lk63 {
 
@@ -37,8 +38,8 @@ double CalcWidth(const TrpCustomMemoView& memo);
 // length however many parts it is cut into.
 class TrpMemoParts {
 public:
-    // The remaining text becomes the memo's whole text; both paragraph flags
-    // are cleared.
+    // The remaining text becomes the memo's whole text, taken out of the
+    // memo until TakePart gives it its part; both paragraph flags are cleared.
     void Begin(TrpCustomMemoView& memo);
     // The memo's text becomes the lines of the remaining text that fit, the
     // rest stays; LastParaBreak tells whether a paragraph goes on in the rest.
@@ -48,7 +49,7 @@ public:
     // Memos never hold further data parts.
     [[nodiscard]] bool HasMoreData() const { return false; }
     // Nothing of the text is left for another part.
-    [[nodiscard]] bool Done() const { return first_ >= lines_.size(); }
+    [[nodiscard]] bool Done() const { return first_ >= lines_.Count(); }
     // The lines the last part took, and their height (lines x line step).
     [[nodiscard]] std::size_t TakenLines() const { return takenLines_; }
     [[nodiscard]] double TakenHeight() const { return takenHeight_; }
@@ -66,7 +67,7 @@ public:
     [[nodiscard]] std::u16string RemainingText() const;
 
 private:
-    std::vector<std::u16string> lines_;
+    TWideStrings lines_;
     std::size_t first_ = 0;   // first source line not taken completely
     std::size_t offset_ = 0;  // code units of it already taken
     std::vector<TrpLineSpan> spans_;

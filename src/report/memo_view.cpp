@@ -18,7 +18,7 @@ std::u16string TrpCustomMemoView::ClosingDelimiter() const {
 void TrpCustomMemoView::DefineProperties(TPropertyList& list) {
     TrpStretcheable::DefineProperties(list);
     list.WideText(
-        "Text", [this] { return Memo.Text(); }, [this](std::u16string v) { Memo.SetText(v); });
+        "Text", [this] { return Memo.Text(); }, [this](std::u16string v) { Memo.SetText(std::move(v)); });
     list.Boolean("AllowExpressions", AllowExpressions);
     list.Text("ExpressionDelimiters", ExpressionDelimiters);
     list.Enum("DisplayFormat.Kind", kFormatKindNames, DisplayFormat.Kind);

@@ -185,15 +185,19 @@ void TrpPreviewPages::Record(TrpComponent& component, TrpXMLItem& parent) {
     const TrpComponent* source = SourceOf(component);
     const TrpXMLItem* page = CurrentPageNode();
     TrpXMLItem* node;
+    std::string text;
     if (!source || (page && page->Name() == kCompletePage)) {
         node = &parent.Add(std::string(component.ClassName()));
-        node->SetText(PropertyText(component));
+        text = PropertyText(component);
     } else {
         node = &parent.Add(source->Alias());
         const auto stored = sourceObjects_.find(source);
-        node->SetText(stored == sourceObjects_.end() ? DifferenceText(component, *source)
-                                                     : DifferenceText(component, *source, stored->second.Stored));
+        text = stored == sourceObjects_.end() ? DifferenceText(component, *source)
+                                              : DifferenceText(component, *source, stored->second.Stored);
     }
+    // Records stay as long as the document: no spare room grown while writing them.
+    text.shrink_to_fit();
+    node->SetText(std::move(text));
     recordSize_ += static_cast<long long>(node->Name().size() + node->Text().size() + sizeof(TrpXMLItem) + 16);
     if (auto* memo = dynamic_cast<TrpCustomMemoView*>(&component)) {
         // The next part of a split memo continues the paragraph.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <unicode/uchar.h>
+#include <unicode/unorm2.h>
 
 namespace lk63::platform {
 namespace {
@@ -56,6 +57,31 @@ TEST(Unicode, ComposesToNfc) {
         {"Empty", "", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(ToNfc(c.text), c.nfc) << c.name;
+}
+
+// Each character of the first blocks, alone and before a mark, composes as
+// the normalizer composes it: the quick path for composed text passes no text
+// that is not.
+TEST(Unicode, ComposesEveryLowCharacterAsTheNormalizerDoes) {
+    UErrorCode error = U_ZERO_ERROR;
+    const UNormalizer2* nfc = unorm2_getNFCInstance(&error);
+    ASSERT_TRUE(U_SUCCESS(error));
+    const auto normalized = [&](const std::u16string& text) {
+        std::u16string out(text.size() * 4 + 8, u'\0');
+        UErrorCode status = U_ZERO_ERROR;
+        const std::int32_t n = unorm2_normalize(nfc, reinterpret_cast<const UChar*>(text.data()),
+                                                static_cast<std::int32_t>(text.size()),
+                                                reinterpret_cast<UChar*>(out.data()),
+                                                static_cast<std::int32_t>(out.size()), &status);
+        out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(n) : 0);
+        return out;
+    };
+    for (char16_t c = 1; c < 0x0800; ++c) {
+        for (const std::u16string after : {u"", u"\u0301", u"\u0306"}) {
+            const std::u16string text = std::u16string(1, c) + u"a" + std::u16string(1, c) + after;
+            ASSERT_EQ(ToNfc(Utf16ToUtf8(text)), Utf16ToUtf8(normalized(text))) << std::hex << static_cast<unsigned>(c);
+        }
+    }
 }
 
 TEST(Unicode, TellsCharactersWithoutAppearance) {

@@ -91,6 +91,21 @@ TEST(DrawTextBreaking, FlagsStartsAndPlainTextOfSeveralSourceLines) {
     EXPECT_EQ(dt.Lines().back().Flags, kFirstLineOfSource);
 }
 
+TEST(DrawTextBreaking, CountsTheLinesItWouldMake) {
+    const TWideStrings sources[] = {{}, {u""}, {u"aaaaaaaaaaaaaaaaaaaaaaaaa", u"", u"aa aaaaaa aaaa a"}, {u"WWW", u"W"}};
+    for (const double gap : {0.0, 8.0}) {
+        for (const bool firstParaBreak : {false, true}) {
+            for (const TWideStrings& lines : sources) {
+                TrpDrawText dt = MakeLayout(gap);
+                const std::size_t counted = dt.CountLines(lines, firstParaBreak);
+                dt.BreakLines(lines, firstParaBreak);
+                EXPECT_EQ(counted, dt.Lines().size()) << gap << " " << firstParaBreak << " " << lines.Count();
+                EXPECT_DOUBLE_EQ(dt.TextHeight(counted), dt.TextHeight());
+            }
+        }
+    }
+}
+
 TEST(DrawTextBreaking, AContinuedParagraphUsesTheFullWidthForItsFirstLine) {
     TrpDrawText dt = MakeLayout(4);
     dt.BreakLines(TWideStrings{u"aaaaaaaaaa", u"aaaaaaaaaa"}, true);

@@ -186,7 +186,7 @@ TEST_F(EngineTest, AMemoOverManyPagesPrintsEveryCharacterOnce) {
         EXPECT_LE(bands[0]->Height(), 378.331) << "page " << p + 1;
         const auto& part = dynamic_cast<const TrpMemoView&>(*bands[0]->Objects()[0]);
         ASSERT_EQ(part.Memo.Count(), 1u) << "page " << p + 1;
-        parts.push_back(part.Memo[0]);
+        parts.emplace_back(part.Memo[0]);
         heights.push_back(part.Height());
     }
     ASSERT_GE(parts.size(), 200u);
