@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <set>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -312,14 +313,14 @@ std::string ReadOrderText(const std::string& path) {
     }
 }
 
-std::string OrderJson(const TOrder& order, const TQuestionnaire& q) {
+std::string OrderJson(TOrder order, const TQuestionnaire& q) {
     nlohmann::ordered_json out;
     out["format"] = kOrderFormat;
-    out["organisation"] = order.Organisation;
-    out["address"] = order.Address;
-    out["contact"] = order.Contact;
-    out["quantity"] = order.Quantity;
-    out["note"] = order.Note;
+    out["organisation"] = std::move(order.Organisation);
+    out["address"] = std::move(order.Address);
+    out["contact"] = std::move(order.Contact);
+    out["quantity"] = std::move(order.Quantity);
+    out["note"] = std::move(order.Note);
     for (const auto& [key, group] : {std::pair{"breaker", TGroup::Breaker}, std::pair{"accessories", TGroup::Accessory}}) {
         nlohmann::ordered_json choices = nlohmann::ordered_json::array();
         for (int row = 0; row < TQuestionnaire::RowCount(group); ++row) {
@@ -334,7 +335,10 @@ std::string OrderJson(const TOrder& order, const TQuestionnaire& q) {
     out["order_code"] = texts.OrderCode;
     out["composition"] = texts.Composition;
     // Texts that are not well-formed UTF-8 are kept, their bad bytes as U+FFFD.
-    return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    std::string text = out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    text += '\n';
+    text.shrink_to_fit();  // kept until the document is written
+    return text;
 }
 
 void ApplyChoices(TQuestionnaire& q, const TOrder& order, std::optional<TRowRef> stopAt) {

@@ -98,7 +98,7 @@ std::string ReadOrderText(const std::string& path);
 // `order` (its choices are not used) and the eighteen choices of `q` as
 // option texts, then for reference the description, order code and
 // composition derived from them. `q` must be complete.
-std::string OrderJson(const TOrder& order, const TQuestionnaire& q);
+std::string OrderJson(TOrder order, const TQuestionnaire& q);
 
 // Applies the order's choices top to bottom; with `stopAt`, only the rows above it.
 void ApplyChoices(TQuestionnaire& q, const TOrder& order, std::optional<TRowRef> stopAt = {});

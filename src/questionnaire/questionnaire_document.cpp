@@ -82,7 +82,7 @@ TSavePreparation TQuestionnaireDocument::Prepare(const TReportFields& fields) {
         order.Quantity = std::move(clean.Quantity);
         order.Note = std::move(clean.Note);
         export_.Attachments.push_back(
-            {kOrderAttachment, "application/json", "Данные заказа (ORDER.json)", OrderJson(order, questionnaire_)});
+            {kOrderAttachment, "application/json", "Данные заказа (ORDER.json)", OrderJson(std::move(order), questionnaire_)});
     }
     return report_->PreparePages() ? TSavePreparation::Prepared : TSavePreparation::Failed;
 }

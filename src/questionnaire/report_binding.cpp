@@ -2,6 +2,9 @@
 
 #include "questionnaire/report_texts.h"
 
+#include <string>
+#include <utility>
+
 namespace lk63 {
 namespace {
 
@@ -50,7 +53,7 @@ void ConnectReportDataSets(const TQuestionnaire& questionnaire, TrpUserDataSet& 
 
 void FillReportVariables(TrpReport& report, const TQuestionnaire& questionnaire, const TReportFields& fields,
                          TrpUserDataSet& rpUserDataSet3) {
-    const std::string note = TrimNote(fields.Note);
+    std::string note = TrimNote(fields.Note);
     const TDerivedTexts& texts = questionnaire.Texts();
     rpUserDataSet3.RangeEnd = TrpRangeEnd::reCount;
     rpUserDataSet3.RangeEndCount = static_cast<int>(texts.Composition.size());
@@ -60,7 +63,7 @@ void FillReportVariables(TrpReport& report, const TQuestionnaire& questionnaire,
     v.Set("ФИО контактного лица", QuoteLiteral(fields.Contact));
     v.Set("Количество данного типоисполнения", QuoteLiteral(fields.Quantity));
     v.Set("Описание", QuoteLiteral(texts.Description));
-    v.Set("Дополнительные сведения", note.find("\r\n") == std::string::npos ? QuoteLiteral(note) : note);
+    v.Set("Дополнительные сведения", note.find("\r\n") == std::string::npos ? QuoteLiteral(note) : std::move(note));
     v.Set("Код для заказа", QuoteLiteral(texts.OrderCode));
 }
 

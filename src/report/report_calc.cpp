@@ -89,7 +89,7 @@ bool TrpReport::ResolveName(std::string_view expression, TVariant& value) {
     }
 
     if (const int index = variables_.IndexOf(expression); index >= 0) {
-        const TVariant v = variables_.Items(static_cast<std::size_t>(index)).Value;
+        const TVariant& v = variables_.Items(static_cast<std::size_t>(index)).Value;
         if (!v.IsString() || HoldsLineBreak(v)) {
             value = v;
             return true;
