@@ -16,6 +16,7 @@
 #include "platform/io/echoed_text.h"
 #include "platform/io/file_error.h"
 #include "platform/io/pdf_attachment.h"
+#include "questionnaire/json_string.h"
 #include "questionnaire/quantity.h"
 
 namespace lk63 {
@@ -320,7 +321,10 @@ std::string OrderJson(TOrder order, const TQuestionnaire& q) {
     out["address"] = std::move(order.Address);
     out["contact"] = std::move(order.Contact);
     out["quantity"] = std::move(order.Quantity);
-    out["note"] = std::move(order.Note);
+    // A well-formed note is quoted below, as the writer would but faster;
+    // the writer keeps to itself what it must mend.
+    const bool quoteNoteHere = IsWellFormedUtf8(order.Note);
+    out["note"] = quoteNoteHere ? std::string() : std::move(order.Note);
     for (const auto& [key, group] : {std::pair{"breaker", TGroup::Breaker}, std::pair{"accessories", TGroup::Accessory}}) {
         nlohmann::ordered_json choices = nlohmann::ordered_json::array();
         for (int row = 0; row < TQuestionnaire::RowCount(group); ++row) {
@@ -336,6 +340,16 @@ std::string OrderJson(TOrder order, const TQuestionnaire& q) {
     out["composition"] = texts.Composition;
     // Texts that are not well-formed UTF-8 are kept, their bad bytes as U+FFFD.
     std::string text = out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    if (quoteNoteHere) {
+        // The first line that starts with this key is the note's: no text
+        // value holds a line break of its own.
+        static constexpr std::string_view kNoteLine = "\n  \"note\": \"\"";
+        const std::size_t at = text.find(kNoteLine);
+        if (at == std::string::npos) throw std::logic_error("the order's JSON has no note");
+        std::string quoted;
+        AppendJsonString(quoted, order.Note);
+        text.replace(at + kNoteLine.size() - 2, 2, quoted);
+    }
     text += '\n';
     text.shrink_to_fit();  // kept until the document is written
     return text;

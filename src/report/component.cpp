@@ -21,6 +21,17 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
 
 TrpComponent::TrpComponent() : lifeToken_(std::make_shared<TrpComponent*>(this)) {}
 
+const TPropertyList& TrpComponent::Properties() const {
+    if (!properties_) {
+        auto list = std::make_unique<TPropertyList>();
+        // Defining only binds accessors to this object; it changes nothing.
+        const_cast<TrpComponent*>(this)->DefineProperties(*list);
+        list->ShrinkToFit();
+        properties_ = std::move(list);
+    }
+    return *properties_;
+}
+
 TrpComponent::~TrpComponent() {
     lifeToken_.reset();  // links read as none from here on
     // Children go first, last attached first, while the parent is still whole.

@@ -90,6 +90,9 @@ public:
 
     // The stored properties, in the order they are written and applied.
     virtual void DefineProperties(TPropertyList& list);
+    // Those properties, listed once for the object's life: every accessor
+    // works on the object's current state, so the list never goes stale.
+    [[nodiscard]] const TPropertyList& Properties() const;
 
     [[nodiscard]] const TrpLifeToken& LifeToken() const { return lifeToken_; }
 
@@ -109,6 +112,7 @@ private:
     TrpComponent* parent_ = nullptr;
     std::vector<std::unique_ptr<TrpComponent>> objects_;
     TrpLifeToken lifeToken_;
+    mutable std::unique_ptr<TPropertyList> properties_;
 };
 
 template <typename T>

@@ -189,6 +189,8 @@ public:
     }
 
     [[nodiscard]] const std::vector<TProperty>& Items() const { return items_; }
+    // Gives back the room reserved for a list that is kept.
+    void ShrinkToFit() { items_.shrink_to_fit(); }
     [[nodiscard]] const TProperty* Find(std::string_view name) const;
 
 private:

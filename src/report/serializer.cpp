@@ -9,11 +9,7 @@ namespace lk63 {
 namespace {
 
 // Writing only reads through the getters of the list.
-TPropertyList PropertiesOf(const TrpComponent& object) {
-    TPropertyList list;
-    const_cast<TrpComponent&>(object).DefineProperties(list);
-    return list;
-}
+const TPropertyList& PropertiesOf(const TrpComponent& object) { return object.Properties(); }
 
 std::string TextOf(const TProperty& p) {
     if (!p.IsReference()) return p.Get();
@@ -26,7 +22,7 @@ bool IsFontProperty(std::string_view name) { return name.starts_with("Font.") ||
 }  // namespace
 
 std::string PropertyText(const TrpComponent& object) {
-    const TPropertyList list = PropertiesOf(object);
+    const TPropertyList& list = PropertiesOf(object);
     std::string out;
     for (const TProperty& p : list.Items()) AppendAttribute(out, p.Name, TextOf(p));
     return out;
@@ -37,7 +33,7 @@ std::string FullPropertyText(const TrpComponent& object) {
 }
 
 TrpStoredProperties StoredProperties(const TrpComponent& object) {
-    const TPropertyList list = PropertiesOf(object);
+    const TPropertyList& list = PropertiesOf(object);
     const auto& items = list.Items();
     TrpStoredProperties stored;
     stored.Texts.reserve(items.size());
@@ -83,8 +79,8 @@ std::string Differences(const TrpComponent& object, const TPropertyList& mine, T
 
 std::string DifferenceText(const TrpComponent& object, const TrpComponent& source) {
     if (object.ClassName() != source.ClassName()) return PropertyText(object);
-    const TPropertyList mine = PropertiesOf(object);
-    const TPropertyList theirs = PropertiesOf(source);
+    const TPropertyList& mine = PropertiesOf(object);
+    const TPropertyList& theirs = PropertiesOf(source);
     const auto& a = mine.Items();
     const auto& b = theirs.Items();
     return Differences(
@@ -95,8 +91,8 @@ std::string DifferenceText(const TrpComponent& object, const TrpComponent& sourc
 std::string DifferenceText(const TrpComponent& object, const TrpComponent& source,
                            const TrpStoredProperties& sourceTexts) {
     if (object.ClassName() != source.ClassName()) return PropertyText(object);
-    const TPropertyList mine = PropertiesOf(object);
-    const TPropertyList theirs = PropertiesOf(source);
+    const TPropertyList& mine = PropertiesOf(object);
+    const TPropertyList& theirs = PropertiesOf(source);
     const auto& a = mine.Items();
     const auto& b = theirs.Items();
     return Differences(
@@ -107,8 +103,7 @@ std::string DifferenceText(const TrpComponent& object, const TrpComponent& sourc
 void ApplyProperties(TrpComponent& object, std::string_view attributes,
                      std::vector<TrpPendingReference>* references) {
     const std::vector<TAttribute> pairs = ParseAttributes(attributes);
-    TPropertyList list;
-    object.DefineProperties(list);
+    const TPropertyList& list = object.Properties();
     std::vector<const TProperty*> targets;
     targets.reserve(pairs.size());
     for (const auto& [name, value] : pairs) {
@@ -140,8 +135,7 @@ void ApplyProperties(TrpComponent& object, std::string_view attributes,
 
 bool ResolveReference(const TrpPendingReference& reference, TrpComponent* target) {
     if (!reference.Owner) return false;
-    TPropertyList list;
-    reference.Owner->DefineProperties(list);
+    const TPropertyList& list = reference.Owner->Properties();
     const TProperty* p = list.Find(reference.Property);
     if (!p || !p->IsReference()) return false;
     try {
@@ -170,9 +164,7 @@ std::unique_ptr<TrpComponent> BuildComponent(std::string_view className, const T
     auto object = CreateComponent(className);
     if (!object) throw TrpError("Unknown class " + std::string(className));
     {
-        TPropertyList list;
-        object->DefineProperties(list);
-        const auto& items = list.Items();
+        const auto& items = object->Properties().Items();
         if (items.size() != stored.Texts.size()) throw TrpError("Stored properties of another class");
         for (std::size_t i = 0; i < items.size(); ++i) {
             const TProperty& p = items[stored.Targets[i]];
@@ -200,9 +192,8 @@ void AssignProperties(TrpComponent& target, const TrpComponent& source) {
         throw TrpError("Cannot assign " + std::string(source.ClassName()) + " to " +
                        std::string(target.ClassName()));
     }
-    const TPropertyList from = PropertiesOf(source);
-    TPropertyList to;
-    target.DefineProperties(to);
+    const TPropertyList& from = PropertiesOf(source);
+    const TPropertyList& to = target.Properties();
     for (std::size_t i = 0; i < from.Items().size(); ++i) {
         const TProperty& s = from.Items()[i];
         const TProperty& t = to.Items()[i];
