@@ -30,11 +30,20 @@ std::string NameObject(std::string_view text) {
 
 }  // namespace
 
-int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool compressed) {
+TrpPackedAttachment PackAttachment(const TrpAttachment& attachment, bool compressed) {
+    TrpPackedAttachment packed;
+    packed.Data = compressed ? platform::Deflate(attachment.Data, 1) : attachment.Data;
+    packed.Md5 = platform::Md5Hex(attachment.Data);
+    std::transform(packed.Md5.begin(), packed.Md5.end(), packed.Md5.begin(),
+                   [](char c) { return c >= 'a' ? c - 'a' + 'A' : c; });
+    return packed;
+}
+
+int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool compressed,
+                    const TrpPackedAttachment& packed) {
     const int stream = out.NewObjectNumber();
-    const std::string data = compressed ? platform::Deflate(attachment.Data, 1) : attachment.Data;
-    std::string md5 = platform::Md5Hex(attachment.Data);
-    std::transform(md5.begin(), md5.end(), md5.begin(), [](char c) { return c >= 'a' ? c - 'a' + 'A' : c; });
+    const std::string& data = packed.Data;
+    const std::string& md5 = packed.Md5;
     out.WriteLine(ObjectHeader(stream));
     out.WriteLine("<< /Type /EmbeddedFile /Subtype " + NameObject(attachment.MimeType) + " /Params << /Size " +
                   std::to_string(attachment.Data.size()) + " /CheckSum <" + md5 + "> >> /Length " +

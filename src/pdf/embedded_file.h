@@ -19,10 +19,19 @@ struct TrpAttachment {
     std::string Relationship = "Data";
 };
 
-// Writes the embedded file stream (deflated when `compressed`, its size and
-// MD5 in /Params) and the dictionary that names it; gives that dictionary's
-// object number, the one the catalog refers to.
-int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool compressed);
+// The stream data of an attachment (deflated when `compressed`) and the
+// MD5 of its bytes, upper-case hex; a large file's may be made ahead.
+struct TrpPackedAttachment {
+    std::string Data;
+    std::string Md5;
+};
+TrpPackedAttachment PackAttachment(const TrpAttachment& attachment, bool compressed);
+
+// Writes the embedded file stream (the data PackAttachment gave, its size
+// and MD5 in /Params) and the dictionary that names it; gives that
+// dictionary's object number, the one the catalog refers to.
+int WriteAttachment(TrpPDFOutput& out, const TrpAttachment& attachment, bool compressed,
+                    const TrpPackedAttachment& packed);
 
 // The catalog's entries for the attachments whose naming dictionaries are
 // `entries` (same order): "/Names << /EmbeddedFiles << /Names [...] >> >>"

@@ -27,6 +27,9 @@
 namespace lk63 {
 namespace {
 
+// Attachments from this size on are packed on a thread of their own.
+constexpr std::size_t kPackAheadSize = 256 * 1024;
+
 // The sink of a file run: every write checked, the target replaced only on Commit.
 class TrpFileSink : public TrpPDFSink {
 public:
@@ -116,6 +119,13 @@ bool TrpPDFExport::ExportTo(TrpReport& report, TrpExportPages& pages) {
         return false;
     }
 
+    // A large attachment is packed while the pages are written.
+    for (const TrpAttachment& attachment : Attachments) {
+        std::future<TrpPackedAttachment>& packed = packedAttachments_.emplace_back();
+        if (Compressed && attachment.Data.size() >= kPackAheadSize)
+            packed = std::async(std::launch::async, [&attachment] { return PackAttachment(attachment, true); });
+    }
+
     TrpExportProgress* progress = (ShowProgress && report.ShowProgress) ? Progress : nullptr;
     std::optional<std::string> error;
     try {
@@ -171,7 +181,7 @@ void TrpPDFExport::WritePage(TrpReport& report, TrpExportPages& pages, int index
         ClosePage();
         throw;
     }
-    ClosePage();
+    EndPage(index + 1 < pageCount);
 }
 
 void TrpPDFExport::WriteObjectRule(TrpReport& report, TrpComponent& object, int pageCount) {
@@ -247,28 +257,64 @@ void TrpPDFExport::WriteObject(const TrpComponent& object) {
     }
 }
 
-void TrpPDFExport::ClosePage() {
+void TrpPDFExport::ClosePage() { EndPage(false); }
+
+void TrpPDFExport::EndPage(bool anotherFollows) {
+    WritePendingPage();
+    if (!(Compressed && anotherFollows)) {
+        WritePageObjects(content_, nullptr, fonts_.Count(), page_.Width, page_.Height);
+        content_.clear();
+        return;
+    }
+    TPendingPage& page = pendingPage_.emplace();
+    page.Content = std::move(content_);
+    content_.clear();
+    page.Packed = deflater_.Deflate(page.Content);
+    page.FontCount = fonts_.Count();
+    page.Width = page_.Width;
+    page.Height = page_.Height;
+}
+
+void TrpPDFExport::WritePendingPage() {
+    if (!pendingPage_) return;
+    // The worker reads the content where it is until its result is taken.
+    std::string packed;
+    try {
+        packed = pendingPage_->Packed.get();
+    } catch (...) {
+        pendingPage_.reset();
+        throw;
+    }
+    const TPendingPage page = std::move(*pendingPage_);
+    pendingPage_.reset();
+    WritePageObjects(page.Content, &packed, page.FontCount, page.Width, page.Height);
+}
+
+// The content stream, object numbers for the fonts that were registered by
+// then, and the page dictionary listing those fonts.
+void TrpPDFExport::WritePageObjects(const std::string& content, const std::string* packed, std::size_t fontCount,
+                                    double width, double height) {
     TrpPDFOutput& out = *out_;
     const int contents = out.NewObjectNumber();
     out.WriteLine(ObjectHeader(contents));
     out.Write("<< ");
     if (Compressed) {
-        const std::string packed = platform::Deflate(content_, 1);
-        out.WriteLine("/Filter /FlateDecode /Length " + std::to_string(packed.size()) + " /Length1 " +
-                      std::to_string(content_.size()) + " >>");
+        const std::string deflated = packed ? std::string() : platform::Deflate(content, 1);
+        const std::string& data = packed ? *packed : deflated;
+        out.WriteLine("/Filter /FlateDecode /Length " + std::to_string(data.size()) + " /Length1 " +
+                      std::to_string(content.size()) + " >>");
         out.WriteLine("stream");
-        out.Write(packed);
+        out.Write(data);
         out.WriteLine("");
     } else {
-        out.WriteLine("/Length " + std::to_string(content_.size()) + " >>");
+        out.WriteLine("/Length " + std::to_string(content.size()) + " >>");
         out.WriteLine("stream");
-        out.Write(content_);
+        out.Write(content);
     }
     out.WriteLine("endstream");
     out.WriteLine("endobj");
-    content_.clear();
 
-    for (std::size_t i = 0; i < fonts_.Count(); ++i)
+    for (std::size_t i = 0; i < fontCount; ++i)
         if (!fonts_[i].HasObjectNumber()) fonts_[i].SetObjectNumber(out.NewObjectNumber());
 
     const int pageObject = out.NewObjectNumber();
@@ -277,10 +323,10 @@ void TrpPDFExport::ClosePage() {
     out.WriteLine("<<");
     out.WriteLine("/Type /Page");
     out.WriteLine("/Parent 1 0 R");
-    out.WriteLine("/MediaBox [0 0 " + FormatNumber(page_.Width) + " " + FormatNumber(page_.Height) + " ]");
+    out.WriteLine("/MediaBox [0 0 " + FormatNumber(width) + " " + FormatNumber(height) + " ]");
     out.WriteLine("/Resources <<");
     std::string fonts = "/Font << ";
-    for (std::size_t i = 0; i < fonts_.Count(); ++i)
+    for (std::size_t i = 0; i < fontCount; ++i)
         fonts += fonts_[i].ResourceName() + " " + ObjectReference(fonts_[i].ObjectNumber()) + " ";
     fonts += ">>";
     out.WriteLine(fonts);
@@ -292,6 +338,7 @@ void TrpPDFExport::ClosePage() {
 }
 
 void TrpPDFExport::CloseDocument() {
+    WritePendingPage();
     TrpPDFOutput& out = *out_;
     for (std::size_t i = 0; i < fonts_.Count(); ++i) fonts_[i].WriteObjects(out, Compressed);
 
@@ -323,8 +370,12 @@ void TrpPDFExport::CloseDocument() {
     out.WriteLine("endobj");
 
     std::vector<int> attachmentEntries;
-    for (const TrpAttachment& attachment : Attachments)
-        attachmentEntries.push_back(WriteAttachment(out, attachment, Compressed));
+    for (std::size_t i = 0; i < Attachments.size(); ++i) {
+        std::future<TrpPackedAttachment>* ahead = i < packedAttachments_.size() ? &packedAttachments_[i] : nullptr;
+        const TrpPackedAttachment packed =
+            ahead && ahead->valid() ? ahead->get() : PackAttachment(Attachments[i], Compressed);
+        attachmentEntries.push_back(WriteAttachment(out, Attachments[i], Compressed, packed));
+    }
 
     const int catalog = out.NewObjectNumber();
     out.WriteLine(ObjectHeader(catalog));
@@ -371,7 +422,17 @@ void TrpPDFExport::AbortDocument() noexcept {
     ClearRunState();
 }
 
+// Waits for what the other threads still do with the run's texts.
+void TrpPDFExport::DropPendingWork() noexcept {
+    if (pendingPage_ && pendingPage_->Packed.valid()) pendingPage_->Packed.wait();
+    pendingPage_.reset();
+    for (std::future<TrpPackedAttachment>& packed : packedAttachments_)
+        if (packed.valid()) packed.wait();
+    packedAttachments_.clear();
+}
+
 void TrpPDFExport::ClearRunState() {
+    DropPendingWork();
     out_.reset();
     file_.reset();
     pageRefs_.clear();

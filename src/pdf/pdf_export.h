@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "pdf/color_operand.h"
+#include "pdf/deflate_worker.h"
 #include "pdf/embedded_file.h"
 #include "pdf/page_state.h"
 #include "pdf/pdf_font_list.h"
@@ -113,8 +115,23 @@ public:
 private:
     struct TRunFile;
 
+    // A closed page whose objects are written when the next page closes, so
+    // that its content is deflated meanwhile.
+    struct TPendingPage {
+        std::string Content;
+        std::future<std::string> Packed;
+        std::size_t FontCount = 0;  // the fonts registered when it closed
+        double Width = 0, Height = 0;
+    };
+
     void WritePage(TrpReport& report, TrpExportPages& pages, int index, int pageCount,
                    TrpExportProgress* progress);
+    // Closes the page; with another page to follow its objects wait for it.
+    void EndPage(bool anotherFollows);
+    void WritePendingPage();
+    void WritePageObjects(const std::string& content, const std::string* packed, std::size_t fontCount, double width,
+                          double height);
+    void DropPendingWork() noexcept;
     void WriteObjectRule(TrpReport& report, TrpComponent& object, int pageCount);
     void ReplacePageTagsOf(TrpReport& report, TrpCustomMemoView& memo, int pageCount);
     void ClearRunState();
@@ -127,6 +144,9 @@ private:
     TrpPDFFontList fonts_;
     std::string content_;
     TrpPDFPageState page_;
+    std::optional<TPendingPage> pendingPage_;
+    std::vector<std::future<TrpPackedAttachment>> packedAttachments_;  // large files packed ahead
+    TrpDeflateWorker deflater_;
     TrpColorOperand colors_;
     std::string documentId_;
     bool cancelled_ = false;

@@ -27,6 +27,7 @@
 #include "report/memo_view.h"
 #include "report/page.h"
 #include "report/report.h"
+#include "report/units.h"
 #include "report/user_interface.h"
 
 namespace lk63 {
@@ -222,6 +223,55 @@ TEST_F(PdfExportTest, EveryPageAddsAContentStreamAndAPageObject) {
             EXPECT_NE(test::ObjectText(pdf, xref, 2 * k + 3).find("/Font << /F0 3 0 R /F1 4 0 R >>"),
                       std::string::npos);
     }
+}
+
+// Pages given as they are, without page tags.
+class TListedPages : public TrpExportPages {
+public:
+    int PageCount() override { return static_cast<int>(Pages.size()); }
+    TrpReportPage& MaterializePage(int index) override { return *Pages[static_cast<std::size_t>(index)]; }
+    std::vector<std::unique_ptr<TrpReportPage>> Pages;
+};
+
+// A page's content is deflated on another thread while the next page is
+// laid out: the file is byte for byte the one that writing every page as it
+// closes gives, also where a later page brings fonts of its own.
+TEST_F(PdfExportTest, PagesDeflatedAheadGiveTheSameFile) {
+    TListedPages pages;
+    for (int i = 0; i < 4; ++i) pages.Pages.push_back(MakePage(u"Опросный лист", u"Страница"));
+    auto& second = dynamic_cast<TrpBand&>(*pages.Pages[1]->Objects()[1]);
+    AddMemo(second, 10, u"中文 Ελληνικά שלום", Font(-13));
+    auto& fourth = dynamic_cast<TrpBand&>(*pages.Pages[3]->Objects()[1]);
+    AddMemo(fourth, 10, u"Курсив", Font(-13, static_cast<std::uint8_t>(TrpFontStyle::fsItalic)));
+    export_.EmbeddedFonts = true;
+    export_.Attachments.push_back({"order.json", "application/json", "", std::string(300000, 'x')});
+
+    const std::string ahead = ExportToString(pages);
+
+    std::string bytes;
+    TrpStringSink sink(bytes);
+    export_.Stream = &sink;
+    ASSERT_TRUE(export_.OpenDocument());
+    for (int i = 0; i < pages.PageCount(); ++i) {
+        TrpReportPage& page = pages.MaterializePage(i);
+        export_.OpenPage(page);
+        page.SetLeft(page.LeftMargin * rp01cm);
+        page.SetTop(page.TopMargin * rp01cm);
+        for (const auto& object : page.Objects()) {
+            export_.WriteObject(*object);
+            for (const auto& child : object->Objects()) export_.WriteObject(*child);
+        }
+        export_.ClosePage();
+    }
+    export_.CloseDocument();
+    export_.Stream = nullptr;
+
+    // Bold, regular, a fallback font from the second page, italic from the fourth.
+    std::size_t fontPrograms = 0;
+    for (std::size_t at = ahead.find("/FontFile2"); at != std::string::npos; at = ahead.find("/FontFile2", at + 1))
+        ++fontPrograms;
+    EXPECT_GE(fontPrograms, 4u);
+    EXPECT_EQ(test::MaskRunFields(ahead), test::MaskRunFields(bytes));
 }
 
 TEST_F(PdfExportTest, IndependentReadersAcceptTheFile) {
