@@ -15,6 +15,8 @@ void PdfOrderTarget(std::string_view input) {
         text = platform::ReadPdfAttachment(input, kOrderAttachment, kMaxAttachedOrderBytes);
     } catch (const platform::TPdfReadError& e) {
         Require(*e.what() != '\0', "a PDF read error without a reason");
+        // Else every input would end here, unread.
+        Require(e.Failure() != platform::TPdfReadFailure::ReaderMissing, "the PDF reader module is not loaded");
         return;
     }
     Require(text.size() <= kMaxAttachedOrderBytes, "an attachment over the limit was read");

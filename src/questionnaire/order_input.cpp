@@ -164,6 +164,8 @@ TOrderFailure OrderFailureOf(platform::TPdfReadFailure failure) {
             return TOrderFailure::NoOrder;
         case platform::TPdfReadFailure::AttachmentTooLarge:
             return TOrderFailure::OrderTooLarge;
+        case platform::TPdfReadFailure::ReaderMissing:
+            return TOrderFailure::Unreadable;
         case platform::TPdfReadFailure::NotPdf:
         case platform::TPdfReadFailure::Damaged:
             break;
@@ -309,8 +311,10 @@ std::string ReadOrderText(const std::string& path) {
     try {
         return platform::ReadPdfAttachment(text, kOrderAttachment, kMaxAttachedOrderBytes);
     } catch (const platform::TPdfReadError& e) {
+        // A missing reader is no fault of the file: "cannot access a needed shared library".
+        const int errorCode = e.Failure() == platform::TPdfReadFailure::ReaderMissing ? ELIBACC : 0;
         throw TOrderError("cannot read the order of " + platform::EchoedText(name) + ": " + e.what(),
-                          OrderFailureOf(e.Failure()));
+                          OrderFailureOf(e.Failure()), errorCode);
     }
 }
 

@@ -137,4 +137,15 @@ TEST_F(OrderRead, BadFilesAreRefusedWithOneLine) {
     ExpectOneLine(Run("read " + Quote(dir_ / "unreadable.pdf"), "", asNobody), "Permission denied");
 }
 
+// qpdf is loaded only when a PDF document is read: a tool whose reader
+// module is missing still writes, and refuses to read with a line that says why.
+TEST_F(OrderRead, WithoutTheReaderModuleOnlyReadingFails) {
+    fs::create_directory(dir_ / "lone");
+    fs::copy_file(tool_, dir_ / "lone" / "lk63-order");
+    tool_ = dir_ / "lone" / "lk63-order";
+    const TResult written = Run("pdf " + Data("four_pole.json") + " -o " + Quote(dir_ / "lone.pdf"));
+    EXPECT_EQ(written.status, 0) << written.err;
+    ExpectOneLine(Run("read " + Quote(saved_)), "the PDF reader cannot be loaded: liblk63-pdf-reading.so");
+}
+
 }  // namespace

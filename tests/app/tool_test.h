@@ -51,7 +51,7 @@ protected:
     // optionally through a prefix such as one that drops root.
     TResult Run(const std::string& args, const std::string& stdinText = "", const std::string& prefix = "") {
         const fs::path in = Write("stdin.txt", stdinText);
-        const std::string command = prefix + Quote(LK63_ORDER_TOOL) + " " + args + " <" + Quote(in) + " >" +
+        const std::string command = prefix + Quote(tool_) + " " + args + " <" + Quote(in) + " >" +
                                     Quote(dir_ / "stdout.txt") + " 2>" + Quote(dir_ / "stderr.txt");
         const int raw = std::system(command.c_str());
         TResult r;
@@ -65,6 +65,7 @@ protected:
     static std::string Expected(const std::string& name) { return ReadFile(fs::path(LK63_TEST_DATA) / name); }
 
     fs::path dir_;
+    fs::path tool_ = LK63_ORDER_TOOL;  // the program Run starts
 };
 
 }  // namespace lk63::testing

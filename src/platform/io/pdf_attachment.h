@@ -1,7 +1,8 @@
 #pragma once
-// Files carried inside a PDF document, read with qpdf: whatever program last
-// saved the file (object streams, incremental updates, a damaged table that
-// can be recovered), the embedded file is found by its name.
+// Files carried inside a PDF document, read with qpdf (loaded on first use):
+// whatever program last saved the file (object streams, incremental updates,
+// a damaged table that can be recovered), the embedded file is found by its
+// name.
 
 #include <cstddef>
 #include <stdexcept>
@@ -16,6 +17,7 @@ enum class TPdfReadFailure {
     Damaged,             // a PDF document that cannot be read, or whose attachment cannot be decoded
     NoAttachment,        // the document has no attachment of that name
     AttachmentTooLarge,  // the attachment holds more than the caller takes
+    ReaderMissing,       // the module that reads PDF documents is not installed or cannot be loaded
 };
 
 // The reason in words a person understands: "not a PDF document", "the
@@ -34,7 +36,8 @@ private:
 // TPdfReadError when `pdf` cannot be read as a PDF document, has no such
 // attachment, its data cannot be decoded, or it holds more than `maxSize`
 // bytes (decoding stops there: a small stream that inflates without end
-// costs no memory). qpdf's warnings are not printed.
+// costs no memory), or when the module holding qpdf cannot be loaded. qpdf's
+// warnings are not printed. Safe to call from several threads.
 std::string ReadPdfAttachment(std::string_view pdf, const std::string& name, std::size_t maxSize);
 
 }  // namespace lk63::platform
