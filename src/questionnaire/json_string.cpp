@@ -35,14 +35,31 @@ bool IsWellFormedUtf8(std::string_view text) {
     return true;
 }
 
+namespace {
+
+bool NeedsEscape(unsigned char c) { return c < 0x20 || c == '"' || c == '\\'; }
+
+}  // namespace
+
+std::size_t JsonStringSize(std::string_view text) {
+    std::size_t size = text.size() + 2;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (!NeedsEscape(c)) continue;
+        const bool named = c == '"' || c == '\\' || c == '\b' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+        size += named ? 1 : 5;
+    }
+    return size;
+}
+
 void AppendJsonString(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
-    out.reserve(out.size() + text.size() + 2);
+    out.reserve(out.size() + JsonStringSize(text));
     out += '"';
     std::size_t from = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        if (!NeedsEscape(c)) continue;
         out.append(text, from, i - from);
         from = i + 1;
         switch (c) {

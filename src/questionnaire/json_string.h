@@ -3,6 +3,7 @@
 // millions of characters, and the general JSON writer checks and copies them
 // one at a time.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,7 @@ bool IsWellFormedUtf8(std::string_view text);
 // characters escaped (\b \t \n \f \r by name, the others as \u00xx), every
 // other character as it is.
 void AppendJsonString(std::string& out, std::string_view text);
+// The bytes AppendJsonString appends for `text`, quotes included.
+std::size_t JsonStringSize(std::string_view text);
 
 }  // namespace lk63

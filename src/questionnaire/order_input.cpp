@@ -350,9 +350,13 @@ std::string OrderJson(TOrder order, const TQuestionnaire& q) {
         static constexpr std::string_view kNoteLine = "\n  \"note\": \"\"";
         const std::size_t at = text.find(kNoteLine);
         if (at == std::string::npos) throw std::logic_error("the order's JSON has no note");
-        std::string quoted;
-        AppendJsonString(quoted, order.Note);
-        text.replace(at + kNoteLine.size() - 2, 2, quoted);
+        const std::size_t quotes = at + kNoteLine.size() - 2;
+        std::string whole;
+        whole.reserve(text.size() - 2 + JsonStringSize(order.Note) + 1);  // and the closing line break
+        whole.append(text, 0, quotes);
+        AppendJsonString(whole, order.Note);
+        whole.append(text, quotes + 2);
+        text = std::move(whole);
     }
     text += '\n';
     text.shrink_to_fit();  // kept until the document is written

@@ -46,6 +46,7 @@ void ExpectAsTheWriter(const std::string& text) {
     std::string quoted = "x";
     AppendJsonString(quoted, text);
     ASSERT_EQ(quoted, "x" + *expected) << testing::PrintToString(text);
+    ASSERT_EQ(JsonStringSize(text), expected->size()) << testing::PrintToString(text);
 }
 
 // Every character, and texts of random bytes, well-formed or not: the
