@@ -170,8 +170,7 @@ TrpPDFFont::TrpPDFFont(const TrpFont& font, int index, bool embedded)
       resourceName_("/F" + std::to_string(index)),
       pdfName_(lk63::PdfFontName(font)),
       embedded_(embedded),
-      face_(SharedFace(ShapingKey(font))),
-      usedIndex_(65536, -1) {
+      face_(SharedFace(ShapingKey(font))) {
     LoadMetrics();
     // Further codes of a glyph lie beyond the font's own glyph ids.
     if (face_.Program) nextCode_ = face_.Program->GlyphCount();
@@ -192,7 +191,7 @@ bool TrpPDFFont::Matches(const TrpFont& font) const {
 }
 
 std::uint16_t TrpPDFFont::Register(std::uint16_t glyph, int advance, std::u16string_view text) {
-    std::int32_t& slot = usedIndex_[glyph];
+    std::int32_t& slot = usedIndex_.At(glyph);
     if (!embedded_) {
         if (slot < 0) {
             slot = static_cast<std::int32_t>(used_.size());
@@ -223,7 +222,7 @@ std::uint16_t TrpPDFFont::Register(std::uint16_t glyph, int advance, std::u16str
 
 std::uint16_t TrpPDFFont::NewCode(std::uint16_t glyph, int advance, std::u16string_view text) {
     const std::uint16_t code = FreeCode();
-    usedIndex_[code] = static_cast<std::int32_t>(used_.size());
+    usedIndex_.At(code) = static_cast<std::int32_t>(used_.size());
     moreCodes_.emplace(glyph, used_.size());
     used_.push_back({code, glyph, advance, std::u16string(text)});
     return code;
@@ -232,9 +231,9 @@ std::uint16_t TrpPDFFont::NewCode(std::uint16_t glyph, int advance, std::u16stri
 // Above the glyph ids first; a font of nearly 65,536 glyphs takes what its
 // own ids left free.
 std::uint16_t TrpPDFFont::FreeCode() {
-    while (nextCode_ <= 0xFFFF && usedIndex_[nextCode_] >= 0) ++nextCode_;
+    while (nextCode_ <= 0xFFFF && usedIndex_.Get(nextCode_) >= 0) ++nextCode_;
     if (nextCode_ <= 0xFFFF) return static_cast<std::uint16_t>(nextCode_++);
-    while (nextLowCode_ <= 0xFFFF && usedIndex_[nextLowCode_] >= 0) ++nextLowCode_;
+    while (nextLowCode_ <= 0xFFFF && usedIndex_.Get(nextLowCode_) >= 0) ++nextLowCode_;
     if (nextLowCode_ <= 0xFFFF) return static_cast<std::uint16_t>(nextLowCode_++);
     throw TrpError("Font \"" + font_.Name() + "\": more than 65,536 different glyphs in one document");
 }

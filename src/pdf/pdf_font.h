@@ -146,7 +146,27 @@ private:
     std::optional<platform::TOutlineMetrics> metrics_;
     TrpSharedFace& face_;  // shaper and shaped lines, kept for the process
     std::vector<TrpUsedGlyph> used_;
-    std::vector<std::int32_t> usedIndex_;  // by code; -1 when not used yet
+    // Index into used_ by code, -1 when not used yet; a page of 256 codes is
+    // made when one of them is first used, so a font costs what it uses.
+    class TCodeIndex {
+    public:
+        [[nodiscard]] std::int32_t Get(std::uint32_t code) const {
+            const auto& page = pages_[code >> 8];
+            return page ? (*page)[code & 0xFF] : -1;
+        }
+        std::int32_t& At(std::uint32_t code) {
+            auto& page = pages_[code >> 8];
+            if (!page) {
+                page = std::make_unique<std::array<std::int32_t, 256>>();
+                page->fill(-1);
+            }
+            return (*page)[code & 0xFF];
+        }
+
+    private:
+        std::array<std::unique_ptr<std::array<std::int32_t, 256>>, 256> pages_;
+    };
+    TCodeIndex usedIndex_;
     // Embedded: the further codes of glyphs met with another width or text,
     // as indexes into used_, and where the search for a free code goes on.
     std::unordered_multimap<std::uint16_t, std::size_t> moreCodes_;
