@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -98,7 +99,7 @@ int Options(const std::vector<std::string>& args) {
     const auto row = lk63::ParseRowRef(rowText);
     if (!row) throw TUsageError("no row " + Shown(rowText) + " (rows are 1.1 to 1.8 and 2.1 to 2.10)");
 
-    const lk63::TOrder order = lk63::ParseOrder(lk63::ReadOrderText(file));
+    lk63::TOrder order = lk63::ParseOrder(lk63::ReadOrderText(file));
     lk63::TQuestionnaire q;
     lk63::ApplyChoices(q, order, row);
     std::string out;
@@ -194,7 +195,11 @@ int Pdf(const std::vector<std::string>& args) {
     // The file as it was before fonts travelled with it: readable only where
     // the named fonts have the same glyph ids as here.
     if (fontsByName) document.PdfExport().EmbeddedFonts = false;
-    switch (document.Prepare({order.Organisation, order.Address, order.Contact, order.Quantity, order.Note})) {
+    // The texts are handed over and gone before the export: a note may hold megabytes.
+    const lk63::TSavePreparation prepared =
+        document.Prepare({std::move(order.Organisation), std::move(order.Address), std::move(order.Contact),
+                          std::move(order.Quantity), std::move(order.Note)});
+    switch (prepared) {
         case lk63::TSavePreparation::Prepared:
             break;
         case lk63::TSavePreparation::BadQuantity:
