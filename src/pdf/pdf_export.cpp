@@ -266,7 +266,7 @@ void TrpPDFExport::EndPage(bool anotherFollows) {
         content_.clear();
         return;
     }
-    TPendingPage& page = pendingPage_.emplace();
+    TrpPendingPage& page = pendingPage_.emplace();
     page.Content = std::move(content_);
     content_.clear();
     page.Packed = deflater_.Deflate(page.Content);
@@ -285,7 +285,7 @@ void TrpPDFExport::WritePendingPage() {
         pendingPage_.reset();
         throw;
     }
-    const TPendingPage page = std::move(*pendingPage_);
+    const TrpPendingPage page = std::move(*pendingPage_);
     pendingPage_.reset();
     WritePageObjects(page.Content, &packed, page.FontCount, page.Width, page.Height);
 }

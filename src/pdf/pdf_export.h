@@ -49,6 +49,15 @@ struct TrpPDFCarriedOptions {
     int Quality = 95;
 };
 
+// A closed page of a run whose objects are written when the next page
+// closes, so that its content is deflated meanwhile.
+struct TrpPendingPage {
+    std::string Content;
+    std::future<std::string> Packed;
+    std::size_t FontCount = 0;  // the fonts registered when it closed
+    double Width = 0, Height = 0;
+};
+
 class TrpPDFExport {
 public:
     TrpPDFExport();
@@ -115,15 +124,6 @@ public:
 private:
     struct TRunFile;
 
-    // A closed page whose objects are written when the next page closes, so
-    // that its content is deflated meanwhile.
-    struct TPendingPage {
-        std::string Content;
-        std::future<std::string> Packed;
-        std::size_t FontCount = 0;  // the fonts registered when it closed
-        double Width = 0, Height = 0;
-    };
-
     void WritePage(TrpReport& report, TrpExportPages& pages, int index, int pageCount,
                    TrpExportProgress* progress);
     // Closes the page; with another page to follow its objects wait for it.
@@ -144,7 +144,7 @@ private:
     TrpPDFFontList fonts_;
     std::string content_;
     TrpPDFPageState page_;
-    std::optional<TPendingPage> pendingPage_;
+    std::optional<TrpPendingPage> pendingPage_;
     std::vector<std::future<TrpPackedAttachment>> packedAttachments_;  // large files packed ahead
     TrpDeflateWorker deflater_;
     TrpColorOperand colors_;
