@@ -77,27 +77,32 @@ std::string Differences(const TrpComponent& object, const TPropertyList& mine, T
 
 }  // namespace
 
-std::string DifferenceText(const TrpComponent& object, const TrpComponent& source) {
+namespace {
+
+// The differences from a source of the same class, whose property texts
+// `theirs(property, index)` gives.
+template <typename TheirText>
+std::string DifferencesFromSource(const TrpComponent& object, const TrpComponent& source, TheirText theirs) {
     if (object.ClassName() != source.ClassName()) return PropertyText(object);
     const TPropertyList& mine = PropertiesOf(object);
-    const TPropertyList& theirs = PropertiesOf(source);
     const auto& a = mine.Items();
-    const auto& b = theirs.Items();
+    const auto& b = PropertiesOf(source).Items();
     return Differences(
-        object, mine, [&b](std::size_t i) { return b[i].Get(); },
+        object, mine, [&](std::size_t i) -> decltype(auto) { return theirs(b[i], i); },
         [&a, &b](std::size_t i) { return a[i].GetRef() == b[i].GetRef(); });
+}
+
+}  // namespace
+
+std::string DifferenceText(const TrpComponent& object, const TrpComponent& source) {
+    return DifferencesFromSource(object, source, [](const TProperty& p, std::size_t) { return p.Get(); });
 }
 
 std::string DifferenceText(const TrpComponent& object, const TrpComponent& source,
                            const TrpStoredProperties& sourceTexts) {
-    if (object.ClassName() != source.ClassName()) return PropertyText(object);
-    const TPropertyList& mine = PropertiesOf(object);
-    const TPropertyList& theirs = PropertiesOf(source);
-    const auto& a = mine.Items();
-    const auto& b = theirs.Items();
-    return Differences(
-        object, mine, [&sourceTexts](std::size_t i) -> const std::string& { return sourceTexts.Texts[i]; },
-        [&a, &b](std::size_t i) { return a[i].GetRef() == b[i].GetRef(); });
+    return DifferencesFromSource(object, source, [&sourceTexts](const TProperty&, std::size_t i) -> const std::string& {
+        return sourceTexts.Texts[i];
+    });
 }
 
 void ApplyProperties(TrpComponent& object, std::string_view attributes,
