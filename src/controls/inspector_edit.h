@@ -1,5 +1,5 @@
 #pragma once
-// The inspector's editor: window-coloured, with a square button.
+// The editor of the name/value grid: window-coloured, with a square button.
 
 #include "controls/grid_edit.h"
 

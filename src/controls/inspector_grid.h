@@ -1,5 +1,5 @@
 #pragma once
-// The inspector grid as the main window uses it.
+// The name/value grid as the main window uses it.
 
 #include "controls/custom_inspector.h"
 

@@ -1,4 +1,4 @@
-// The inspector grid as the main window sets it up: fonts, column fitting,
+// The name/value grid as the main window sets it up: fonts, column fitting,
 // the border drag, hit-testing beyond the cells and the pick list.
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ void SendMouse(QWidget* w, QEvent::Type type, const QPoint& pos, Qt::MouseButton
 }
 
 // Eight rows in a 968 x 148 grid, as the main window's first grid.
-class InspectorTest : public testing::Test {
+class NameValueGridTest : public testing::Test {
 protected:
     void SetUp() override {
         window.resize(1000, 400);
@@ -59,7 +59,7 @@ protected:
     TInspectorGrid* grid = nullptr;
 };
 
-TEST_F(InspectorTest, MainWindowLayoutFitsEightRowsAndSplitsTheWidth) {
+TEST_F(NameValueGridTest, MainWindowLayoutFitsEightRowsAndSplitsTheWidth) {
     EXPECT_EQ(grid->viewport()->size(), QSize(964, 144)) << "the sunken edge takes 2 pixels a side";
     EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
     EXPECT_EQ(grid->GridArea().width(), 965) << "one line wider in gmStandard";
@@ -72,7 +72,7 @@ TEST_F(InspectorTest, MainWindowLayoutFitsEightRowsAndSplitsTheWidth) {
     EXPECT_EQ(grid->Editor()->ButtonWidth(), grid->Editor()->height()) << "a square button";
 }
 
-TEST_F(InspectorTest, FontsAndTextOffsetsPerColumn) {
+TEST_F(NameValueGridTest, FontsAndTextOffsetsPerColumn) {
     std::map<int, QColor> fontColors;
     grid->OnGetCellColors = [&](TCustomGridView&, const TGridCell& cell, TCellCanvas& canvas) {
         fontColors[cell.Col] = canvas.FontColor;
@@ -89,7 +89,7 @@ TEST_F(InspectorTest, FontsAndTextOffsetsPerColumn) {
     EXPECT_EQ(grid->Columns()[1].Width(), 484) << "column 1 follows the grid area";
 }
 
-TEST(InspectorFitTest, ColumnOneTakesTheRestAndBothKeepThirtyFive) {
+TEST(NameValueGridFitTest, ColumnOneTakesTheRestAndBothKeepThirtyFive) {
     struct Case {
         int width, name, expectedName, expectedValue;
     };
@@ -115,7 +115,7 @@ TEST(InspectorFitTest, ColumnOneTakesTheRestAndBothKeepThirtyFive) {
     }
 }
 
-TEST_F(InspectorTest, DraggingTheBorderResizesTheNameColumnWithinLimits) {
+TEST_F(NameValueGridTest, DraggingTheBorderResizesTheNameColumnWithinLimits) {
     QWidget* vp = grid->viewport();
     const int w = grid->GridArea().width();
     const QPoint zone(480 - 2, 30);
@@ -146,7 +146,7 @@ TEST_F(InspectorTest, DraggingTheBorderResizesTheNameColumnWithinLimits) {
     EXPECT_FALSE(grid->Resizing()) << "a right press ends the resize";
 }
 
-TEST_F(InspectorTest, ClicksBeyondTheCellsFocusTheNearestValueCell) {
+TEST_F(NameValueGridTest, ClicksBeyondTheCellsFocusTheNearestValueCell) {
     struct Case {
         QPoint point;
         TGridCell expected;
@@ -163,7 +163,7 @@ TEST_F(InspectorTest, ClicksBeyondTheCellsFocusTheNearestValueCell) {
     }
 }
 
-TEST_F(InspectorTest, DraggingPastTheRowsScrollsOneRowBeyondTheVisibleOnes) {
+TEST_F(NameValueGridTest, DraggingPastTheRowsScrollsOneRowBeyondTheVisibleOnes) {
     values.resize(20);
     items.resize(20);
     grid->Rows().SetCount(20);
@@ -183,7 +183,7 @@ TEST_F(InspectorTest, DraggingPastTheRowsScrollsOneRowBeyondTheVisibleOnes) {
     SendMouse(vp, QEvent::MouseButtonRelease, QPoint(100, -10), Qt::LeftButton, Qt::NoButton);
 }
 
-TEST_F(InspectorTest, ALongValueShowsATipUnlessTheEditorIsThere) {
+TEST_F(NameValueGridTest, ALongValueShowsATipUnlessTheEditorIsThere) {
     values[3] = QString(120, QLatin1Char('w'));
     values[0] = values[3];
     grid->RefreshCell({1, 3});
@@ -198,7 +198,7 @@ TEST_F(InspectorTest, ALongValueShowsATipUnlessTheEditorIsThere) {
 
 // A category row is one cell across the grid: asked for any of its cells,
 // the grid answers with the category's name, in a tip as well.
-TEST_F(InspectorTest, ACategoryRowShowsItsNameInEveryColumn) {
+TEST_F(NameValueGridTest, ACategoryRowShowsItsNameInEveryColumn) {
     const QString name = QStringLiteral("Category ") + QString(150, QLatin1Char('w'));
     grid->OnGetCategoryRow = [](TCustomGridView&, int row, bool& category) { category = row == 2; };
     grid->OnGetCellText = [&](TCustomGridView&, const TGridCell& cell, QString& value) {
@@ -214,7 +214,7 @@ TEST_F(InspectorTest, ACategoryRowShowsItsNameInEveryColumn) {
     EXPECT_EQ(grid->TipText(), name);
 }
 
-TEST_F(InspectorTest, ChoosingFromTheListWorksThoughTypingIsRefused) {
+TEST_F(NameValueGridTest, ChoosingFromTheListWorksThoughTypingIsRefused) {
     const test::TBeepCounter beeps;
     test::Type(QStringLiteral("typed"));
     EXPECT_EQ(grid->Editor()->text(), QString());
@@ -237,7 +237,7 @@ TEST_F(InspectorTest, ChoosingFromTheListWorksThoughTypingIsRefused) {
     EXPECT_EQ(closeUps[1], (TCloseUp{{1, 0}, 1, false}));
 }
 
-TEST_F(InspectorTest, ToggingAlwaysEditRebuildsTheEditorWithFreshText) {
+TEST_F(NameValueGridTest, TogglingAlwaysEditRebuildsTheEditorWithFreshText) {
     grid->MoveFocus({1, 2}, true, true);
     values[2] = QStringLiteral("set underneath");
     EXPECT_EQ(grid->Editor()->text(), QString());
@@ -250,7 +250,7 @@ TEST_F(InspectorTest, ToggingAlwaysEditRebuildsTheEditorWithFreshText) {
     EXPECT_TRUE(grid->FocusInside()) << "the focus moves into the grid";
 }
 
-TEST(InspectorListTest, TheListMovesTwoPixelsLeftOnlyInInspectorMode) {
+TEST(NameValueGridListTest, TheListMovesTwoPixelsLeftOnlyInTheNameValueMode) {
     int lefts[2] = {0, 0};
     int i = 0;
     for (TInspectorGridMode mode : {TInspectorGridMode::gmStandard, TInspectorGridMode::gmInspector}) {
