@@ -201,7 +201,8 @@ void TrpPDFExport::ReplacePageTagsOf(TrpReport& report, TrpCustomMemoView& memo,
     const std::u16string copyName = report.Variables().Get("CopyName1").ToText();
     TWideStrings text;
     bool changed = false;
-    for (std::u16string line : memo.Memo.Lines()) {
+    for (std::size_t i = 0; i < memo.Memo.Count(); ++i) {
+        std::u16string line(memo.Memo[i]);
         changed |= ReplaceTag(line, u"[TOTALPAGES#]", total);
         changed |= ReplaceTag(line, u"[COPYNAME#]", copyName);
         text.Add(std::move(line));

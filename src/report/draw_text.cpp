@@ -220,16 +220,21 @@ void TrpDrawText::BreakGreedily(std::u16string_view line, bool continuesParagrap
     if (start <= len) out.push_back({start - 1, len - start + 1, shaped});
 }
 
+std::u16string_view TrpDrawText::BreakSource(const TWideStrings& lines, std::size_t s, bool firstParaBreak) {
+    const std::u16string_view source = lines[s].empty() ? std::u16string_view(u" ") : lines[s];
+    spans_.clear();
+    BreakSourceLine(source, s == 0 && firstParaBreak, spans_);
+    return source;
+}
+
 void TrpDrawText::BreakLines(const TWideStrings& lines, bool firstParaBreak, bool lastParaBreak) {
     lines_.clear();
     plainText_.clear();
     for (std::size_t s = 0; s < lines.Count(); ++s) {
-        const std::u16string_view source = lines[s].empty() ? std::u16string_view(u" ") : lines[s];
+        const std::u16string_view source = BreakSource(lines, s, firstParaBreak);
         const std::size_t base = plainText_.size();
         plainText_ += source;
         plainText_ += u"\r\n";
-        spans_.clear();
-        BreakSourceLine(source, s == 0 && firstParaBreak, spans_);
         for (std::size_t k = 0; k < spans_.size(); ++k) {
             unsigned flags = 0;
             if (k == 0) flags |= kFirstLineOfSource;
@@ -246,9 +251,7 @@ void TrpDrawText::BreakLines(const TWideStrings& lines, bool firstParaBreak, boo
 std::size_t TrpDrawText::CountLines(const TWideStrings& lines, bool firstParaBreak) {
     std::size_t count = 0;
     for (std::size_t s = 0; s < lines.Count(); ++s) {
-        const std::u16string_view source = lines[s].empty() ? std::u16string_view(u" ") : lines[s];
-        spans_.clear();
-        BreakSourceLine(source, s == 0 && firstParaBreak, spans_);
+        BreakSource(lines, s, firstParaBreak);
         count += spans_.size();
     }
     return count;
@@ -292,7 +295,7 @@ double TrpDrawText::WidestLineAlone(std::u16string_view line) {
         }
     }
     TWideStrings alone;
-    alone.Add(std::u16string(line));
+    alone.Add(line);
     BreakLines(alone, false);
     return WidestLine();
 }

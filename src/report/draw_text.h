@@ -128,6 +128,8 @@ public:
     [[nodiscard]] int MeasureWidth(std::u16string_view line);
 
 private:
+    // Source line s of `lines` (an empty one as a space) broken into spans_.
+    std::u16string_view BreakSource(const TWideStrings& lines, std::size_t s, bool firstParaBreak);
     void Measure(std::u16string_view line);  // positions_, with character spacing
     // The width of `text` measured on its own, with character spacing; leaves positions_ alone.
     long long WidthAlone(std::u16string_view text);
